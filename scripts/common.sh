@@ -1,0 +1,33 @@
+# Shared by scripts/run and scripts/test: install what is missing, then configure and build.
+set -euo pipefail
+
+KTD_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+KTD_BUILD="${KTD_BUILD:-$KTD_ROOT/build}"
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$KTD_ROOT}"
+
+KTD_PACKAGES=(build-essential cmake pkg-config ccache qt6-base-dev libsqlite3-dev zlib1g-dev
+  hamradio-files googletest libgtest-dev libbenchmark-dev qpdf poppler-utils)
+
+ktd_install_missing() {
+  local missing=()
+  for p in "${KTD_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+ktd_configure() {
+  cmake -S "$KTD_ROOT" -B "$KTD_BUILD" -DCMAKE_BUILD_TYPE="${KTD_BUILD_TYPE:-RelWithDebInfo}" "$@"
+}
+
+# ktd_build [TARGET ...]: builds the given targets, or everything.
+ktd_build() {
+  local targets=()
+  for t in "$@"; do targets+=(--target "$t"); done
+  cmake --build "$KTD_BUILD" -j2 "${targets[@]}"
+}

@@ -1,0 +1,28 @@
+#include "app/app_context.h"
+
+#include "db/sqlite_database.h"
+
+AppContext::AppContext() = default;
+AppContext::~AppContext() = default;
+
+void SettleWorkingFiles(AppContext& ctx, const std::string& baseFolder, int year) {
+  ctx.year = year;
+  ctx.yearText = std::to_string(year);
+  ctx.baseFolder = baseFolder;
+  ctx.dbFolder = baseFolder + "db/";
+  ctx.dataFolder = baseFolder + "data/";
+  ctx.yearFolder = ctx.dataFolder + ctx.yearText + "/";
+  ctx.logDbFile = ctx.dbFolder + "ktd.sqlite";
+  ctx.dxccDbFile = ctx.dbFolder + "dxcc.sqlite";
+  ctx.texteDbFile = ctx.dbFolder + "texte.sqlite";
+  ctx.callsignFile = ctx.dbFolder + "Rufzeichen.dat";
+  ctx.stationDataFile = ctx.dataFolder + "Stationsdaten " + ctx.yearText + ".csv";
+  ctx.textCollectionFile = ctx.dataFolder + "Textsammlung " + ctx.yearText + ".csv";
+  ctx.stationListFile = ctx.dataFolder + "KTD-Stationen " + ctx.yearText + ".csv";
+  ctx.sampleTextsFile = ctx.dataFolder + "Muster Texte.txt";
+  ctx.sampleStationsFile = ctx.dataFolder + "Muster Stationen.csv";
+}
+
+void SettleOutputFiles(AppContext& ctx) {
+  ctx.outputStem = ctx.yearFolder + ctx.baseCallsign + "_P " + ctx.yearText;
+}

@@ -1,0 +1,70 @@
+#pragma once
+// Program-wide values settled at start-up and shared by every window: year, callsigns, folders and
+// file names, the flags of the main menu, the CW mode flag, the score values and the in-memory
+// reference databases. Created once by the main window and handed to each window.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "contest/score_values.h"
+
+class Clock;
+class TSQLiteDatabase;
+
+struct AppContext {
+  AppContext();
+  ~AppContext();
+  AppContext(const AppContext&) = delete;
+  AppContext& operator=(const AppContext&) = delete;
+
+  // Year of the computer's local date at start-up.
+  std::string yearText;  // four digits
+  int year = 0;
+
+  std::string ownCallsign;   // upper case, ends in "/P"
+  std::string baseCallsign;  // own callsign without "/P"
+
+  // Folders end in '/'.
+  std::string baseFolder;  // current working directory at start-up
+  std::string dbFolder;    // base + "db/"
+  std::string dataFolder;  // base + "data/"
+  std::string yearFolder;  // data + year + "/"
+
+  std::string logDbFile;           // db/ktd.sqlite
+  std::string dxccDbFile;          // db/dxcc.sqlite
+  std::string texteDbFile;         // db/texte.sqlite
+  std::string callsignFile;        // db/Rufzeichen.dat
+  std::string stationDataFile;     // data/Stationsdaten <year>.csv
+  std::string textCollectionFile;  // data/Textsammlung <year>.csv
+  std::string stationListFile;     // data/KTD-Stationen <year>.csv
+  std::string sampleTextsFile;     // data/Muster Texte.txt
+  std::string sampleStationsFile;  // data/Muster Stationen.csv
+  std::string outputStem;          // year folder + base callsign + "_P " + year
+
+  bool logEmpty = true;
+  bool stationDataPresent = false;
+  bool textCollectionPresent = false;
+  bool stationListPresent = false;
+  bool cwMode = true;  // false = SSB
+
+  ScoreValues score;
+
+  // Working line lists: station data window, station list window, text collection window (two).
+  std::vector<std::string> stationDataLines;
+  std::vector<std::string> stationListLines;
+  std::vector<std::string> textLines;
+  std::vector<std::string> textLines2;
+
+  // In-memory reference databases, open for the whole run (suggestions only with texte.sqlite).
+  std::unique_ptr<TSQLiteDatabase> prefixDb;
+  std::unique_ptr<TSQLiteDatabase> suggestionDb;
+
+  const Clock* clock = nullptr;
+};
+
+// Fills year, folders and file names from the working directory (ending in '/') and the year.
+void SettleWorkingFiles(AppContext& ctx, const std::string& baseFolder, int year);
+
+// Output file names, once the base callsign is known.
+void SettleOutputFiles(AppContext& ctx);
