@@ -1,0 +1,76 @@
+#include "keyer/keyer.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "keyer/keyer_thread.h"
+#include "keyer/serial_port.h"
+#include "keyer/timer_service.h"
+
+Keyer::Keyer(SerialPort& port, TimerService& timers)
+    : timers_(timers),
+      port_(port,
+            [this](PaddleEvent event) {
+              timers_.Post([this, event](KeyerTime) { paddle_.Handle(event); });
+            }),
+      paddle_(timers, port_, state_),
+      player_(timers, port_, state_) {
+  elements_.reserve(1000);
+  converter_.SetFarnsworth(true);
+  SetSpeed(state_.speedWpm.load());
+}
+
+Keyer::~Keyer() {
+  port_.ApplyKeyingState(false, 0);
+}
+
+int Keyer::SetSpeed(int wpm) {
+  const int w = std::clamp(wpm, kMinWpm, kMaxWpm);
+  state_.speedWpm = w;
+  converter_.SetSpeed(w);
+  converter_.SetCharacterSpeed(w);
+  slowTag_ = "<" + std::to_string((w + 1) / 2) + ">";
+  normalTag_ = "<" + std::to_string(w) + ">";
+  return w;
+}
+
+void Keyer::ApplyKeyingState(bool keyingActive, int portNumber) {
+  state_.keyingActive = keyingActive;
+  try {
+    port_.ApplyKeyingState(keyingActive, portNumber);
+  } catch (...) {
+    state_.keyingActive = false;
+    throw;
+  }
+}
+
+bool Keyer::TransmitText(const std::string& text) {
+  if (state_.MessageRunning()) return false;
+  converter_.SetText(text);
+  if (!converter_.Convert(elements_)) return false;
+  return StartMessage(elements_);
+}
+
+bool Keyer::StartMessage(const ElementList& elements) {
+  return player_.Start(elements).has_value();
+}
+
+void Keyer::SetMessageEndHandler(MessagePlayer::EndHandler handler) {
+  player_.SetEndHandler(std::move(handler));
+}
+
+LiveKeyer::LiveKeyer(std::unique_ptr<SerialPort> port)
+    : port_(std::move(port)),
+      thread_(std::make_unique<KeyerThread>()),
+      keyer_(std::make_unique<Keyer>(*port_, *thread_)) {}
+
+LiveKeyer::~LiveKeyer() {
+  thread_->Stop();
+  keyer_.reset();
+  thread_.reset();
+  port_.reset();
+}
+
+bool LiveKeyer::IsRealTime() const {
+  return thread_->IsRealTime();
+}

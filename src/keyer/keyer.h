@@ -1,0 +1,100 @@
+#pragma once
+// The CW keyer as the live window uses it: paddle keyer, message player, message converter and
+// port roles wired together on one timer service.
+//
+// Threads:
+// - Window thread: every method below.
+// - Timer thread (the service's): key timing, paddle decisions, message steps, the end handler.
+// - Port thread: status changes of the paddle contacts, handed to the timer thread at once.
+// The flags that the window and the timer thread share are the atomics of State().
+//
+// Lifetime: callbacks on the timer service refer to this object. Stop the service (KeyerThread::
+// Stop) before the keyer is destroyed; LiveKeyer does this in the right order.
+
+#include <memory>
+#include <string>
+
+#include "keyer/iambic_keyer.h"
+#include "keyer/keyer_port.h"
+#include "keyer/keyer_state.h"
+#include "keyer/message_player.h"
+#include "keyer/morse_converter.h"
+
+class SerialPort;
+class TimerService;
+
+class Keyer {
+ public:
+  static constexpr int kMinWpm = 10;
+  static constexpr int kMaxWpm = 40;
+
+  // The converter is set up as the live window uses it: Farnsworth on, speed and character speed
+  // both the keying speed (18 wpm until SetSpeed).
+  Keyer(SerialPort& port, TimerService& timers);
+  ~Keyer();
+  Keyer(const Keyer&) = delete;
+  Keyer& operator=(const Keyer&) = delete;
+
+  KeyerState& State() { return state_; }
+  const KeyerState& State() const { return state_; }
+
+  // --- Speed ---
+  // Clamps to 10 ... 40 and makes it the speed of the paddle keyer (from its next element), of the
+  // converter (speed and character speed) and of the two speed tags. Returns the clamped speed.
+  int SetSpeed(int wpm);
+  int Speed() const { return state_.speedWpm.load(); }
+  // "<" + (w + 1) div 2 + ">": the exchange text's overall speed with Farnsworth spacing.
+  const std::string& SlowTag() const { return slowTag_; }
+  // "<" + w + ">": back to the keying speed.
+  const std::string& NormalTag() const { return normalTag_; }
+
+  // --- Port ---
+  void SetRtsKeys(bool rtsKeys) { port_.SetRtsKeys(rtsKeys); }
+  void SetReversed(bool reversed) { port_.SetReversed(reversed); }
+  // Sets State().keyingActive and brings the port in line (see KeyerPort::ApplyKeyingState).
+  // On SerialPortError keying is left off and the error passed on.
+  void ApplyKeyingState(bool keyingActive, int portNumber);
+
+  // --- Messages ---
+  TMorse& Converter() { return converter_; }
+  // Converts text (Windows-1252) with the converter and starts keying it. False when a message
+  // is running or the text yields nothing to key (then nothing starts).
+  bool TransmitText(const std::string& text);
+  // Starts keying an element list made by Converter(); false when a message is running.
+  bool StartMessage(const ElementList& elements);
+  // Called on the timer thread when a message has ended (see MessagePlayer::MessageEnd).
+  void SetMessageEndHandler(MessagePlayer::EndHandler handler);
+
+ private:
+  TimerService& timers_;
+  KeyerState state_;
+  KeyerPort port_;
+  IambicKeyer paddle_;
+  MessagePlayer player_;
+  TMorse converter_;
+  ElementList elements_;
+  std::string slowTag_;
+  std::string normalTag_;
+};
+
+class KeyerThread;
+
+// The keyer on real hardware: the serial port, the keyer thread and the keyer, created and torn
+// down in an order that never leaves a callback pointing at a destroyed object. Destruction
+// switches both lines off and closes the port.
+class LiveKeyer {
+ public:
+  explicit LiveKeyer(std::unique_ptr<SerialPort> port);
+  ~LiveKeyer();
+  LiveKeyer(const LiveKeyer&) = delete;
+  LiveKeyer& operator=(const LiveKeyer&) = delete;
+
+  Keyer& keyer() { return *keyer_; }
+  SerialPort& port() { return *port_; }
+  bool IsRealTime() const;
+
+ private:
+  std::unique_ptr<SerialPort> port_;
+  std::unique_ptr<KeyerThread> thread_;
+  std::unique_ptr<Keyer> keyer_;
+};
