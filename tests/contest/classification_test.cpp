@@ -60,4 +60,27 @@ INSTANTIATE_TEST_SUITE_P(
                       // Only the sent text decides KTD, whatever the callsign.
                       ClassCase{"DL1XYZ", "X", kKtd}, ClassCase{"", " ", kKtd}));
 
+// Pasted text of any length: the same answers as for short callsigns, and no crash.
+TEST(ClassificationLongTextTest, KtdTestHoldsForAnyLength) {
+  for (size_t n :
+       {size_t{3}, size_t{990}, size_t{995}, size_t{996}, size_t{1000}, size_t{100000}}) {
+    std::string run;
+    while (run.size() < n) run += "A1_";
+    const struct {
+      std::string text;
+      bool ktd;
+    } cases[] = {
+        {"HB9" + run + "/P", true},    {"HE3/" + run + "/P", true},
+        {"HB9" + run + "/PX", true},   {"HB9" + run + "/M", false},
+        {"HB9" + run + "-X/P", false}, {"HB9" + run + "\xC4/P", false},
+        {"HB9/" + run + "/Q", false},  {"DL1" + run + "/P", false},
+        {"HB9" + run, false},          {"hb9" + run + "/P", false},
+    };
+    for (const auto& c : cases) {
+      EXPECT_EQ(IsKtdStation(c.text), c.ktd) << c.text.substr(0, 12) << " length " << c.text.size();
+      EXPECT_EQ(ClassifyQso(c.text, "").hbst, c.text[0] == 'D' ? "0" : "1");
+    }
+  }
+}
+
 }  // namespace
