@@ -190,6 +190,11 @@ TEST_F(RecordQsoTest, AnyBytesAreStoredByteForByte) {
             Strings{"1"});
 }
 
+TEST_F(RecordQsoTest, KtdQsoWithACallsignTooShortForPortableGetsAnEmptyBaseCall) {
+  RecordQso(file, "0700", "A", "599", "T", "599", "");
+  EXPECT_EQ(Query("SELECT rufz || '|' || rufzo FROM stns2 WHERE rufz = 'A'"), Strings{"A|"});
+}
+
 // Makes deleting from a table fail, as a locked or damaged table would.
 void RefuseDeletes(const std::string& file, const std::string& table) {
   TSQLiteDatabase db(file);
