@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "contest/home_completion.h"
 #include "contest/prefix_fixture.h"
 #include "db/reference_data.h"
@@ -27,6 +29,10 @@ struct LookupCase {
   std::string call;
   std::string entity;
 };
+
+void PrintTo(const LookupCase& c, std::ostream* os) {
+  *os << c.call;
+}
 
 class PrefixLookupTest : public ::testing::TestWithParam<LookupCase> {};
 
@@ -76,6 +82,10 @@ struct CompletionCase {
   std::string typed;
   std::string completed;
 };
+
+void PrintTo(const CompletionCase& c, std::ostream* os) {
+  *os << c.typed;
+}
 
 class HomeCompletionTest : public ::testing::TestWithParam<CompletionCase> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <functional>
 
 #include "contest/log_fixture.h"
@@ -51,6 +53,10 @@ struct RowCase {
   std::string utc, call, s, stxt, r, rtxt;
   std::string expectedTail;  // half|mode|ktdst|hbst|eust
 };
+
+void PrintTo(const RowCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class RecordQsoRowTest : public RecordQsoTest, public ::testing::WithParamInterface<RowCase> {};
 
