@@ -48,11 +48,11 @@ bool Keyer::TransmitText(const std::string& text) {
   if (state_.MessageRunning()) return false;
   converter_.SetText(text);
   if (!converter_.Convert(elements_)) return false;
-  return StartMessage(elements_);
+  return StartMessage(elements_).has_value();
 }
 
-bool Keyer::StartMessage(const ElementList& elements) {
-  return player_.Start(elements).has_value();
+std::optional<KeyerTime> Keyer::StartMessage(const ElementList& elements) {
+  return player_.Start(elements);
 }
 
 void Keyer::SetMessageEndHandler(MessagePlayer::EndHandler handler) {

@@ -12,6 +12,7 @@
 // Stop) before the keyer is destroyed; LiveKeyer does this in the right order.
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "keyer/iambic_keyer.h"
@@ -60,8 +61,9 @@ class Keyer {
   // Converts text (Windows-1252) with the converter and starts keying it. False when a message
   // is running or the text yields nothing to key (then nothing starts).
   bool TransmitText(const std::string& text);
-  // Starts keying an element list made by Converter(); false when a message is running.
-  bool StartMessage(const ElementList& elements);
+  // Starts keying an element list made by Converter(). Returns the start time on the timer
+  // service's clock (the lead-in runs from there), or nothing when a message is running.
+  std::optional<KeyerTime> StartMessage(const ElementList& elements);
   // Called on the timer thread when a message has ended (see MessagePlayer::MessageEnd).
   void SetMessageEndHandler(MessagePlayer::EndHandler handler);
 
