@@ -6,7 +6,12 @@
 // - Window thread: every method below.
 // - Timer thread (the service's): key timing, paddle decisions, message steps, the end handler.
 // - Port thread: status changes of the paddle contacts, handed to the timer thread at once.
-// The flags that the window and the timer thread share are the atomics of State().
+// The flags that the window and the timer thread share are the atomics of State():
+// - abortRequest: set it to stop the running message at its next key-down step (the element being
+//   keyed is finished); the player clears it when the message stops.
+// - autoCqPending: the automatic CQ; the paddle clears it when it interrupts a message.
+// - keyingActive: kept by ApplyKeyingState.
+// - MessageRunning(): a message is being keyed (TransmitText refuses a second one).
 //
 // Lifetime: callbacks on the timer service refer to this object. Stop the service (KeyerThread::
 // Stop) before the keyer is destroyed; LiveKeyer does this in the right order.
