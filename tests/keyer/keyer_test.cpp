@@ -4,7 +4,12 @@
 
 #include <algorithm>
 
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 #include "keyer/fake_serial_port.h"
+#include "keyer/keyer_thread.h"
 #include "keyer/virtual_timer_service.h"
 
 namespace {
@@ -156,3 +161,55 @@ TEST_F(KeyerTest, KeyingOffClosesThePortWithBothLinesOff) {
 }
 
 }  // namespace
+
+// The keyer on its own thread with the window, the port and the keyer thread all taking part:
+// a message started from this thread, paddle contacts arriving from another, the end reported
+// back. Only the order of events is checked here; timing is measured by ktd-keyer-bench.
+TEST(KeyerOnItsThread, PaddleFromAnotherThreadStopsAMessageAndTheEndIsReported) {
+  KeyerThread thread;
+  FakeSerialPort port{thread};
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::vector<MessageEnd> ends;
+  {
+    Keyer keyer{port, thread};
+    keyer.SetMessageEndHandler([&](MessageEnd how) {
+      std::lock_guard lock(mutex);
+      ends.push_back(how);
+      changed.notify_all();
+    });
+    keyer.SetSpeed(40);
+    keyer.ApplyKeyingState(true, 1);
+    keyer.State().autoCqPending = true;
+    ASSERT_TRUE(keyer.TransmitText("cq cq cq de hb9xyz/p hb9xyz/p test"));
+    std::thread paddle([&] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+      port.SetStatusLine(StatusLine::Dsr, true);
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      port.SetStatusLine(StatusLine::Dsr, false);
+    });
+    {
+      std::unique_lock lock(mutex);
+      ASSERT_TRUE(changed.wait_for(lock, std::chrono::seconds(5), [&] { return !ends.empty(); }));
+    }
+    paddle.join();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the paddle's dit ends
+    EXPECT_FALSE(keyer.State().MessageRunning());
+    EXPECT_FALSE(keyer.State().autoCqPending);
+    EXPECT_FALSE(keyer.State().abortRequest);
+    EXPECT_TRUE(keyer.TransmitText("e"));  // a new message may start
+    {
+      std::unique_lock lock(mutex);
+      ASSERT_TRUE(
+          changed.wait_for(lock, std::chrono::seconds(5), [&] { return ends.size() == 2; }));
+    }
+    thread.Stop();
+    keyer.ApplyKeyingState(false, 1);
+  }
+  EXPECT_EQ(ends, (std::vector<MessageEnd>{MessageEnd::Stopped, MessageEnd::Stopped}));
+  const auto edges = port.EdgesOf(ControlLine::Rts);
+  ASSERT_FALSE(edges.empty());
+  EXPECT_FALSE(edges.back().on);
+  // The whole message has 204 edges over 11.5 s; it stopped soon after the paddle.
+  EXPECT_LT(edges.size(), 60u);
+}
