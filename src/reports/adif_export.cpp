@@ -24,8 +24,8 @@ std::string Field(const char* tag, const std::string& value) {
 // Record part common to every variant: call, date, time and band.
 std::string RecordHead(const char* callTag, const char* dateTag, const char* timeTag,
                        const char* bandTag, const TSQLiteTable& row, const std::string& date) {
-  return Field(callTag, row.FieldAsString(kRufz)) + " <" + dateTag + ":8>" + date + " <" +
-         timeTag + ":4>" + row.FieldAsString(kUtc) + " <" + bandTag + ":3>80m";
+  return Field(callTag, row.FieldAsString(kRufz)) + " <" + dateTag + ":8>" + date + " <" + timeTag +
+         ":4>" + row.FieldAsString(kUtc) + " <" + bandTag + ":3>80m";
 }
 
 std::string EqslRecord(const TSQLiteTable& row, const std::string& date,
