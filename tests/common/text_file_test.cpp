@@ -1,0 +1,68 @@
+#include "common/text_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "support/temp_folder.h"
+
+namespace {
+
+TEST(TextFile, ReadsCrLfLfAndCrLines) {
+  TempFolder dir;
+  const std::string f = dir / "l.txt";
+  ASSERT_TRUE(WriteFileAtomic(f, "a\r\nb\nc\rd\r\n\r\ne"));
+  EXPECT_EQ(ReadLines(f), (std::vector<std::string>{"a", "b", "c", "d", "", "e"}));
+  ASSERT_TRUE(WriteFileAtomic(f, ""));
+  EXPECT_TRUE(ReadLines(f).empty());
+  EXPECT_TRUE(ReadLines(dir / "missing.txt").empty());
+  EXPECT_TRUE(ReadLines(dir.path()).empty()) << "a folder is no list file";
+}
+
+TEST(TextFile, WritesCrLfAndReplacesAtomically) {
+  TempFolder dir;
+  const std::string f = dir / "Textsammlung 2024.csv";
+  ASSERT_TRUE(WriteLinesAtomic(f, {"EINS", "Z\xFCrich"}));
+  std::string content;
+  ASSERT_TRUE(ReadWholeFile(f, content));
+  EXPECT_EQ(content, "EINS\r\nZ\xFCrich\r\n");
+  ASSERT_TRUE(WriteLinesAtomic(f, {"NEU"}));
+  ASSERT_TRUE(ReadWholeFile(f, content));
+  EXPECT_EQ(content, "NEU\r\n");
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    (void)entry;
+    ++files;
+  }
+  EXPECT_EQ(files, 1) << "no temporary file left behind";
+}
+
+TEST(TextFile, AFailedWriteKeepsTheOldFile) {
+  if (geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
+  TempFolder dir;
+  const std::string f = dir / "keep.csv";
+  ASSERT_TRUE(WriteLinesAtomic(f, {"OLD"}));
+  chmod(dir.path().c_str(), 0555);
+  EXPECT_FALSE(WriteLinesAtomic(f, {"NEW"}));
+  chmod(dir.path().c_str(), 0755);
+  EXPECT_EQ(ReadLines(f), std::vector<std::string>{"OLD"});
+}
+
+TEST(TextFile, AWriteIntoAMissingFolderFails) {
+  TempFolder dir;
+  EXPECT_FALSE(WriteLinesAtomic(dir / "no/such/x.csv", {"X"}));
+}
+
+TEST(TextFile, FoldersAndDeletion) {
+  TempFolder dir;
+  EXPECT_TRUE(MakeFolder(dir / "db"));
+  EXPECT_TRUE(MakeFolder(dir / "db")) << "an existing folder is fine";
+  EXPECT_FALSE(MakeFolder(dir / "a/b")) << "one level only";
+  ASSERT_TRUE(WriteLinesAtomic(dir / "x", {"1"}));
+  EXPECT_TRUE(DeleteFileIfExists(dir / "x"));
+  EXPECT_TRUE(DeleteFileIfExists(dir / "x"));
+  EXPECT_FALSE(FileExists(dir / "x"));
+}
+
+}  // namespace
