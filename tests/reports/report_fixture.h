@@ -80,6 +80,37 @@ inline std::string Describe(const Page& page) {
   return out;
 }
 
+// A complete station-data record with a few equipment items.
+inline std::vector<std::string> SampleStationDataLines() {
+  std::vector<std::string> lines = {"#;QRA=;HB9XYZ/P",   "#;ORT=;Gurnigel Passh\xF6he",
+                                    "#;KANTON=;BE",      "#;KOORD_X=;600123",
+                                    "#;KOORD_Y=;180456", "#;QAH=;1593",
+                                    "#;WATT=;5"};
+  const std::string descriptions[11] = {"FT-817 (mit Akku)",
+                                        "LiFePO4 3 Ah",
+                                        "Kopfh\xF6rer",
+                                        "",
+                                        "Dipol 2 x 10 m",
+                                        "",
+                                        "",
+                                        "",
+                                        "",
+                                        "",
+                                        "Tasche"};
+  const std::string weights[11] = {"1170", "350", "50", "0", "", "", "", "", "", "", "9999"};
+  for (int i = 0; i < 11; ++i) {
+    const std::string nn = (i < 9 ? "0" : "") + std::to_string(i + 1);
+    lines.push_back("#;STA" + nn + "BEZ=;" + descriptions[i]);
+    lines.push_back("#;STA" + nn + "GRAMM=;" + weights[i]);
+  }
+  for (const char* line : {"#;OPNAME=;Hans Muster", "#;EMAIL=;hans@example.ch", "#;ANZ_KTD=;0",
+                           "#;ANZ_HB=;0", "#;ANZ_EU=;0", "#;ANZ_QSO=;0", "#;ANZ_PUNKTE=;0",
+                           "#;LOGDATUM=;2025-07-20", "#;GESAMTGEWICHT=;12345 g"}) {
+    lines.push_back(line);
+  }
+  return lines;
+}
+
 class ReportTest : public ::testing::Test {
  protected:
   TempFolder dir;

@@ -10,37 +10,6 @@ using report_test::Page;
 using report_test::ReadPages;
 using report_test::TextsAtX;
 
-// A complete station-data record with a few equipment items.
-std::vector<std::string> StationDataLines() {
-  std::vector<std::string> lines = {"#;QRA=;HB9XYZ/P",   "#;ORT=;Gurnigel Passh\xF6he",
-                                    "#;KANTON=;BE",      "#;KOORD_X=;600123",
-                                    "#;KOORD_Y=;180456", "#;QAH=;1593",
-                                    "#;WATT=;5"};
-  const std::string descriptions[11] = {"FT-817 (mit Akku)",
-                                        "LiFePO4 3 Ah",
-                                        "Kopfh\xF6rer",
-                                        "",
-                                        "Dipol 2 x 10 m",
-                                        "",
-                                        "",
-                                        "",
-                                        "",
-                                        "",
-                                        "Tasche"};
-  const std::string weights[11] = {"1170", "350", "50", "0", "", "", "", "", "", "", "9999"};
-  for (int i = 0; i < 11; ++i) {
-    const std::string nn = (i < 9 ? "0" : "") + std::to_string(i + 1);
-    lines.push_back("#;STA" + nn + "BEZ=;" + descriptions[i]);
-    lines.push_back("#;STA" + nn + "GRAMM=;" + weights[i]);
-  }
-  for (const char* line : {"#;OPNAME=;Hans Muster", "#;EMAIL=;hans@example.ch", "#;ANZ_KTD=;0",
-                           "#;ANZ_HB=;0", "#;ANZ_EU=;0", "#;ANZ_QSO=;0", "#;ANZ_PUNKTE=;0",
-                           "#;LOGDATUM=;2025-07-20", "#;GESAMTGEWICHT=;12345 g"}) {
-    lines.push_back(line);
-  }
-  return lines;
-}
-
 class ScoreSheetTest : public report_test::ReportTest {
  protected:
   void SetUp() override {
@@ -101,7 +70,7 @@ using Strings = std::vector<std::string>;
 
 TEST_F(ScoreSheetTest, CwOnlyLogFillsCwAndCombinedBlocksAndLeavesSsbEmpty) {
   AddCwLogWithThreeKtdAndTwoHb();
-  const Page p = WriteSheet(StationDataLines());
+  const Page p = WriteSheet(report_test::SampleStationDataLines());
   EXPECT_EQ(Row(p, 67), (Strings{"   3", "   2", "", "   5"})) << report_test::Describe(p);
   EXPECT_EQ(Row(p, 72), (Strings{"  12", "   2", "", "  14"}));
   EXPECT_EQ(Row(p, 92), (Strings{"", "", "", ""}));
@@ -139,7 +108,7 @@ TEST_F(ScoreSheetTest, CombinedBlockAddsCwAndSsb) {
 
 TEST_F(ScoreSheetTest, StationDataFillsPlaceStationWeightsAndDeclaration) {
   AddCwLogWithThreeKtdAndTwoHb();
-  const Page p = WriteSheet(StationDataLines());
+  const Page p = WriteSheet(report_test::SampleStationDataLines());
   for (const auto& [text, x, y] : std::vector<std::tuple<std::string, double, double>>{
            {"HB9XYZ/P", 40, 28},
            {"KTD-Stationen", 115, 29},
@@ -176,7 +145,7 @@ TEST_F(ScoreSheetTest, StationDataFillsPlaceStationWeightsAndDeclaration) {
 
 TEST_F(ScoreSheetTest, WithoutStationDataShowsLabelsAndEmptyFields) {
   AddCwLogWithThreeKtdAndTwoHb();
-  std::vector<std::string> shortFile = StationDataLines();
+  std::vector<std::string> shortFile = report_test::SampleStationDataLines();
   shortFile.resize(37);  // one line short counts as missing
   for (const std::vector<std::string>& data : {std::vector<std::string>{}, shortFile}) {
     const Page p = WriteSheet(data);
@@ -206,7 +175,7 @@ TEST_F(ScoreSheetTest, WithoutStationDataShowsLabelsAndEmptyFields) {
 }
 
 TEST_F(ScoreSheetTest, ValuesAreCutAtTheirColumnLimits) {
-  std::vector<std::string> lines = StationDataLines();
+  std::vector<std::string> lines = report_test::SampleStationDataLines();
   lines[1] = "#;ORT=;" + std::string(120, 'o');
   lines[2] = "#;KANTON=;BEX";
   lines[6] = "#;WATT=;123456789012";
