@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 
 #include "common/clock.h"
 #include "common/text_file.h"
@@ -55,7 +56,8 @@ std::string Deflate(const std::string& data) {
   const int rc = compress2(reinterpret_cast<Bytef*>(out.data()), &size,
                            reinterpret_cast<const Bytef*>(data.data()),
                            static_cast<uLong>(data.size()), Z_DEFAULT_COMPRESSION);
-  if (rc != Z_OK) std::abort();  // only out of memory; the buffer is large enough by definition
+  // The buffer holds compressBound bytes, so only a lack of memory can make zlib fail.
+  if (rc != Z_OK) throw std::bad_alloc();
   out.resize(size);
   return out;
 }

@@ -175,6 +175,7 @@ TEST_F(PrintPdfTest, LinesAndRectanglesUseLineWidthAndPageHeight) {
 }
 
 TEST_F(PrintPdfTest, ParenthesesAndBackslashesAreEscapedAndReadBack) {
+  pdf.Title = "Titel (mit Klammer";  // the information entries are escaped as well
   pdf.BeginDoc();
   pdf.Font = TPDFFont{kHelvetica, 10};
   pdf.TextOut("Antenne (Dipol", 15, 15);
@@ -187,6 +188,7 @@ TEST_F(PrintPdfTest, ParenthesesAndBackslashesAreEscapedAndReadBack) {
   const std::string content = PageContents(pdf.DocumentBytes()).at(0);
   EXPECT_NE(content.find("(Antenne \\(Dipol) Tj"), std::string::npos);
   EXPECT_NE(content.find("(a\\\\b\\) c) Tj"), std::string::npos);
+  EXPECT_NE(pdf.DocumentBytes().find("/Title (Titel \\(mit Klammer)\r\n"), std::string::npos);
   if (!HaveProgram("pdftotext")) GTEST_SKIP() << "pdftotext not installed";
   EXPECT_EQ(QpdfProblems(dir / "doc.pdf"), "");
   const std::string text = PdfText(dir / "doc.pdf");
