@@ -99,3 +99,43 @@ std::vector<std::string> PageContents(const std::string& bytes) {
   }
   return pages;
 }
+
+std::vector<PdfTextRun> TextRuns(const std::string& content) {
+  std::vector<PdfTextRun> runs;
+  PdfTextRun current;
+  static const std::regex kFont("^/F(\\d+) (\\d+) Tf$");
+  static const std::regex kMove("^(-?[0-9.]+) (-?[0-9.]+) Td$");
+  size_t pos = 0;
+  while (pos < content.size()) {
+    size_t end = content.find("\r\n", pos);
+    if (end == std::string::npos) end = content.size();
+    const std::string line = content.substr(pos, end - pos);
+    pos = end + 2;
+    std::smatch m;
+    if (std::regex_match(line, m, kFont)) {
+      current.font = std::stoi(m[1]);
+      current.size = std::stoi(m[2]);
+    } else if (std::regex_match(line, m, kMove)) {
+      current.x = std::stod(m[1]);
+      current.y = std::stod(m[2]);
+    } else if (line.size() >= 5 && line.front() == '(' &&
+               line.compare(line.size() - 4, 4, ") Tj") == 0) {
+      current.text.clear();
+      for (size_t i = 1; i + 4 < line.size(); ++i) {
+        if (line[i] == '\\' && i + 5 < line.size()) ++i;
+        current.text += line[i];
+      }
+      runs.push_back(current);
+    }
+  }
+  return runs;
+}
+
+std::vector<std::string> LineWidths(const std::string& content) {
+  std::vector<std::string> widths;
+  static const std::regex kWidth("([0-9.]+) w\r\n");
+  for (std::sregex_iterator it(content.begin(), content.end(), kWidth), end; it != end; ++it) {
+    widths.push_back((*it)[1]);
+  }
+  return widths;
+}

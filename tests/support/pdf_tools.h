@@ -32,3 +32,17 @@ std::vector<PdfObjectText> SplitPdfObjects(const std::string& bytes);
 
 // The decompressed content streams of the document's pages, in page order.
 std::vector<std::string> PageContents(const std::string& bytes);
+
+// One "Tj" of a content stream with the font and position in force, positions in points as
+// written before "Td", the text unescaped (Windows-1252).
+struct PdfTextRun {
+  int font = 0;  // resource number: 1 for /F1
+  int size = 0;
+  double x = 0;
+  double y = 0;
+  std::string text;
+};
+std::vector<PdfTextRun> TextRuns(const std::string& content);
+
+// The operand lines before "w" (line widths) of a content stream, in order.
+std::vector<std::string> LineWidths(const std::string& content);
