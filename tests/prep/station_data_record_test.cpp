@@ -216,6 +216,8 @@ TEST(StationDataRecordImport, CabrilloSoapboxBlockFillsTheFieldsByPosition) {
   record[kStationLineKoordX] = "#;KOORD_X=;2200";      // coordinates taken as they stand
   record[kStationLineKoordY] = "#;KOORD_Y=;571000";
   record[kStationLineKanton] = "#;KANTON=;BEx";
+  record[StationItemDescriptionLine(3)] = "#;STA03BEZ=;Kopfh\xC3\xB6rer";
+  record[kStationLineOpName] = "#;OPNAME=;Ren\xC3\xA9 M\xC3\xBCller";
   StationData d;
   ASSERT_TRUE(ImportStationDataFile(CabrilloLog(record), d));
   EXPECT_EQ(d.place, "K\xF6lliken");
@@ -225,6 +227,8 @@ TEST(StationDataRecordImport, CabrilloSoapboxBlockFillsTheFieldsByPosition) {
   EXPECT_EQ(d.power, "    5");
   EXPECT_EQ(d.itemWeights[4], "  75");
   EXPECT_EQ(d.itemDescriptions[0], "Selbstbau TRX");
+  EXPECT_EQ(d.itemDescriptions[2], "Kopfh\xF6rer");
+  EXPECT_EQ(d.operatorName, "Ren\xE9 M\xFCller");
   EXPECT_EQ(d.email, "hans@example.org");
   EXPECT_EQ(d.totalWeightText, "525 g");
 }

@@ -14,17 +14,18 @@ class LogExportTest : public ::testing::Test {
  protected:
   LogExportTest() : log_(dir_ / "ktd.sqlite") {
     test_log::CreateTables(log_);
-    score_.cwQsos = 2;
-    score_.ssbQsos = 1;
+    // Every summary line adds a CW and an SSB value; all sums differ.
+    score_.cwQsos = 4;
+    score_.ssbQsos = 5;
     score_.ktdCw = 1;
     score_.ktdSsb = 1;
-    score_.hbCw = 0;
-    score_.hbSsb = 0;
+    score_.hbCw = 2;
+    score_.hbSsb = 1;
     score_.euCw = 1;
-    score_.euSsb = 0;
-    score_.cwPoints = 5;
-    score_.ssbPoints = 4;
-    score_.totalPoints = 9;
+    score_.euSsb = 3;
+    score_.cwPoints = 7;
+    score_.ssbPoints = 8;
+    score_.totalPoints = 15;
   }
 
   void AddQsos() {
@@ -62,10 +63,10 @@ TEST_F(LogExportTest, WithStationDataTheRecordFollowsWithTheSummaryCounts) {
   for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(lines[i], kQsoLines[i]);
   auto expected = station;
   expected[31] = "#;ANZ_KTD=;2";
-  expected[32] = "#;ANZ_HB=;0";
-  expected[33] = "#;ANZ_EU=;1";
-  expected[34] = "#;ANZ_QSO=;3";
-  expected[35] = "#;ANZ_PUNKTE=;9";
+  expected[32] = "#;ANZ_HB=;3";
+  expected[33] = "#;ANZ_EU=;4";
+  expected[34] = "#;ANZ_QSO=;9";
+  expected[35] = "#;ANZ_PUNKTE=;15";
   expected[36] = "#;LOGDATUM=;2025-07-20";
   for (std::size_t i = 0; i < 38; ++i) EXPECT_EQ(lines[3 + i], expected[i]) << "record line " << i;
 
