@@ -13,7 +13,7 @@ bool KtdApplication::notify(QObject* receiver, QEvent* event) {
   } catch (const std::exception& e) {
     ShowErrorMessage(e.what());
   }
-  return false;
+  return true;  // the event reached its handler; the failed action has been reported
 }
 
 void ShowErrorMessage(const std::string& message) {
