@@ -1,0 +1,122 @@
+#include "live/record_qso.h"
+
+#include "contest/classification.h"
+#include "db/sqlite_database.h"
+
+namespace {
+
+// Half 1 starts at 08:00 UTC; the four-digit times compare as text.
+std::string HalfOfTime(const std::string& utc) {
+  return utc < "0800" ? "0" : "1";
+}
+
+// A CW report has three characters (599), an SSB report two (59).
+std::string ModeOfReport(const std::string& rstSent) {
+  return rstSent.size() == 3 ? "0" : "1";
+}
+
+// Callsign without its "/P" (the last two characters).
+std::string WithoutPortable(const std::string& callsign) {
+  return callsign.size() >= 2 ? callsign.substr(0, callsign.size() - 2) : std::string();
+}
+
+// Replaces the undo copy of a table with the table's current contents, in one transaction.
+void Snapshot(TSQLiteDatabase& db, const std::string& undo, const std::string& select) {
+  db.BeginTransaction();
+  db.ExecSQL("DROP TABLE IF EXISTS " + undo);
+  db.ExecSQL("CREATE TABLE IF NOT EXISTS " + undo + " AS " + select);
+  db.Commit();
+}
+
+void DeleteStation(TSQLiteDatabase& db, const std::string& table, const std::string& rufz) {
+  db.AddParamText(":rufz", rufz);
+  db.ExecSQL("DELETE FROM " + table + " WHERE rufz = :rufz");
+}
+
+// A KTD station worked in the first half stays a candidate for the second half in both modes.
+void OfferInSecondHalf(TSQLiteDatabase& db, const std::string& table, const std::string& callsign) {
+  db.AddParamText(":rufz", callsign);
+  auto count = db.GetTable("SELECT count(*) FROM " + table + " WHERE rufz = :rufz");
+  if (count->RowCount() == 1 && count->CountResult() == 0) {
+    db.AddParamText(":rufz", callsign);
+    db.AddParamText(":rufzo", WithoutPortable(callsign));
+    db.ExecSQL("INSERT INTO " + table + " VALUES (:rufz, :rufzo, \"\")");
+  }
+}
+
+}  // namespace
+
+void RecordQso(const std::string& logDbFile, const std::string& utc, const std::string& callsign,
+               const std::string& rstSent, const std::string& sentText, const std::string& rstRcvd,
+               const std::string& rcvdText) {
+  const std::string half = HalfOfTime(utc);
+  const std::string mode = ModeOfReport(rstSent);
+  const QsoClassFlags flags = ClassifyQso(callsign, sentText);
+  const bool cw = mode == "0";
+  const bool ktdQso = flags.ktdst == "1";
+
+  TSQLiteDatabase db(logDbFile);
+
+  // The log as it was before this QSO, with its row ids.
+  Snapshot(db, "ktdundo", "SELECT rowid, * FROM ktd");
+
+  db.BeginTransaction();
+  db.AddParamText(":utc", utc);
+  db.AddParamText(":rufz", callsign);
+  db.AddParamText(":s", rstSent);
+  db.AddParamText(":stxt", sentText);
+  db.AddParamText(":r", rstRcvd);
+  db.AddParamText(":rtxt", rcvdText);
+  db.AddParamText(":half", half);
+  db.AddParamText(":mode", mode);
+  db.AddParamText(":ktdst", flags.ktdst);
+  db.AddParamText(":hbst", flags.hbst);
+  db.AddParamText(":eust", flags.eust);
+  db.ExecSQL(
+      "INSERT INTO ktd VALUES (:utc, :rufz, :s, :stxt, :r, :rtxt, :half, :mode, :ktdst, :hbst, "
+      ":eust)");
+  db.Commit();
+
+  const std::string firstHalfList = cw ? "stns1" : "stns1ssb";
+  const std::string secondHalfList = cw ? "stns2" : "stns2ssb";
+  Snapshot(db, firstHalfList + "undo", "SELECT * FROM " + firstHalfList);
+  Snapshot(db, secondHalfList + "undo", "SELECT * FROM " + secondHalfList);
+
+  db.BeginTransaction();
+  if (ktdQso) {
+    if (half == "0") {
+      OfferInSecondHalf(db, "stns2", callsign);
+      OfferInSecondHalf(db, "stns2ssb", callsign);
+      DeleteStation(db, firstHalfList, callsign);
+    } else {
+      DeleteStation(db, secondHalfList, callsign);
+    }
+  }
+  db.Commit();
+
+  if (!ktdQso) {
+    // A station heard from home is no longer offered as a portable candidate.
+    const std::string portable = callsign + "/P";
+    db.BeginTransaction();
+    DeleteStation(db, "stns1", portable);
+    DeleteStation(db, "stns1ssb", portable);
+    DeleteStation(db, "stns2", portable);
+    DeleteStation(db, "stns2ssb", portable);
+    db.Commit();
+  }
+
+  // The sent text is used up and not proposed again; the undo copies still hold it.
+  Snapshot(db, "txtundo", "SELECT * FROM txt");
+  db.BeginTransaction();
+  db.AddParamText(":txt", sentText);
+  db.ExecSQL("DELETE FROM  txt WHERE txt = :txt");
+  db.Commit();
+
+  Snapshot(db, "ptxtundo", "SELECT * FROM ptxt");
+  db.BeginTransaction();
+  db.AddParamText(":txt", sentText);
+  db.ExecSQL("DELETE FROM ptxt WHERE txt = :txt");
+  db.Commit();
+
+  db.Close();
+}

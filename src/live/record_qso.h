@@ -1,0 +1,14 @@
+#pragma once
+// Recording of one QSO, shared by the live and the paper-log window. Besides inserting the log row
+// it keeps the contest state in step: undo copies, the KTD station lists of both halves and modes,
+// and the used-up sent text.
+
+#include <string>
+
+// Opens the log database, records the QSO and closes it. The mode follows from the length of the
+// report sent (3 characters = CW), the half from the time ("hhnn" below "0800" = first half), the
+// class from the sent text and callsign. Each step runs in its own transaction: a database error
+// throws ESQLiteException and ends the recording at that step, the earlier steps stay committed.
+void RecordQso(const std::string& logDbFile, const std::string& utc, const std::string& callsign,
+               const std::string& rstSent, const std::string& sentText, const std::string& rstRcvd,
+               const std::string& rcvdText);
