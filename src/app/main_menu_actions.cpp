@@ -1,7 +1,7 @@
 #include "app/main_menu_actions.h"
 
 #include "app/app_context.h"
-#include "app/main_menu_state.h"
+#include "contest/scoring.h"
 #include "db/log_schema.h"
 
 void ClearLogFromMenu(AppContext& ctx) {

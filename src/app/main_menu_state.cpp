@@ -4,8 +4,7 @@
 
 #include "app/app_context.h"
 #include "common/text_file.h"
-#include "db/log_schema.h"
-#include "db/sqlite_database.h"
+#include "contest/scoring.h"
 
 namespace {
 
@@ -20,11 +19,6 @@ MenuLabel CountLabel(std::size_t lines) {
 }
 
 }  // namespace
-
-std::string QsoCountText(const std::string& logDbFile) {
-  TSQLiteDatabase db(logDbFile);
-  return std::to_string(CountQsos(db));
-}
 
 bool LoggingAllowed(const AppContext& ctx) {
   return ctx.textCollectionPresent && ctx.stationListPresent;

@@ -38,9 +38,6 @@ struct MainMenuView {
 // log-empty flag. Throws ESQLiteException when the log database cannot be read.
 MainMenuView ReadMainMenuView(AppContext& ctx);
 
-// The number of QSOs as text; "0" when no row comes back.
-std::string QsoCountText(const std::string& logDbFile);
-
 // Live and paper logging need both the text collection and the station list.
 bool LoggingAllowed(const AppContext& ctx);
 

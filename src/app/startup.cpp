@@ -2,6 +2,7 @@
 
 #include "app/app_context.h"
 #include "common/text_file.h"
+#include "contest/callsign_patterns.h"
 #include "db/log_schema.h"
 #include "db/reference_data.h"
 #include "db/sqlite_database.h"
@@ -78,6 +79,7 @@ void PrepareLogAndPrefixData(AppContext& ctx) {
   ctx.stationListLines.clear();
   ctx.textLines.clear();
   ctx.textLines2.clear();
+  CompileSharedPatterns();
 }
 
 bool LoadSuggestionsWhenPresent(AppContext& ctx) {

@@ -47,8 +47,9 @@ using AskCallsign = std::function<std::optional<std::string>()>;
 StartupOutcome SettleFilesAndCallsign(AppContext& ctx, const std::string& baseFolder, int year,
                                       const AskCallsign& ask);
 
-// Creates the log database's tables and loads the prefix database into memory; empties the four
-// working line lists. Throws ESQLiteException when a database fails.
+// Creates the log database's tables, loads the prefix database into memory, empties the four
+// working line lists and compiles the shared callsign patterns. Throws ESQLiteException when a
+// database fails.
 void PrepareLogAndPrefixData(AppContext& ctx);
 
 // Loads the text suggestions into memory when texte.sqlite exists; true when it did.
