@@ -195,6 +195,17 @@ void TForm9::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) FormShow();
 }
 
+void TForm9::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  // The frame's size is known only once the window manager has framed the window; the first
+  // activation centres the whole framed window, as later showings do from the start.
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && !centredWithFrame_ &&
+      frameGeometry().size() != size()) {
+    centredWithFrame_ = true;
+    CentreOnDesktop();
+  }
+}
+
 void TForm9::closeEvent(QCloseEvent* event) {
   event->accept();
   CloseProgram(ctx_);

@@ -42,6 +42,7 @@ class TForm9 : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -69,6 +70,7 @@ class TForm9 : public QWidget {
 
   AppContext& ctx_;
   ChildWindows children_;
+  bool centredWithFrame_ = false;
 
   QGroupBox* GroupBox1 = nullptr;
   QGroupBox* GroupBox2 = nullptr;
