@@ -2,8 +2,11 @@
 // the counts and colours of the menu, the button states, clearing and restoring the log, and a
 // database failure during an action.
 
+#include <QDate>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QtTest>
 #include <cstdlib>
@@ -112,6 +115,7 @@ class MainWindowTest : public QObject {
 
  private slots:
   void firstStartWithoutPrefixDatabaseMakesFoldersAndEnds();
+  void programEndsAtOnceWithoutPrefixDatabase();
   void brokenPrefixDatabaseShowsErrorAndEnds();
   void ownCallsign_data();
   void ownCallsign();
@@ -139,6 +143,21 @@ void MainWindowTest::firstStartWithoutPrefixDatabaseMakesFoldersAndEnds() {
   QVERIFY(!FileExists(folder / "db/Rufzeichen.dat"));
   QVERIFY(!FileExists(folder / "db/ktd.sqlite"));
   QVERIFY(!VisibleWindowExists());
+}
+
+void MainWindowTest::programEndsAtOnceWithoutPrefixDatabase() {
+  const QString program = QCoreApplication::applicationDirPath() + "/vorlax-ktd-log";
+  if (!QFileInfo::exists(program)) QSKIP("the program is not built");
+  TempFolder folder;
+  QProcess process;
+  process.setWorkingDirectory(QString::fromStdString(folder.path()));
+  process.start(program, {});
+  QVERIFY(process.waitForFinished(20000));
+  QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+  QCOMPARE(process.exitCode(), 0);
+  const QString year = QString::number(QDate::currentDate().year());
+  QVERIFY(std::filesystem::is_directory(folder / "db"));
+  QVERIFY(std::filesystem::is_directory(folder / ("data/" + year.toStdString())));
 }
 
 void MainWindowTest::brokenPrefixDatabaseShowsErrorAndEnds() {
