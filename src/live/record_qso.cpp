@@ -1,14 +1,10 @@
 #include "live/record_qso.h"
 
 #include "contest/classification.h"
+#include "contest/contest_calendar.h"
 #include "db/sqlite_database.h"
 
 namespace {
-
-// Half 1 starts at 08:00 UTC; the four-digit times compare as text.
-std::string HalfOfTime(const std::string& utc) {
-  return utc < "0800" ? "0" : "1";
-}
 
 // A CW report has three characters (599), an SSB report two (59).
 std::string ModeOfReport(const std::string& rstSent) {
@@ -49,7 +45,7 @@ void OfferInSecondHalf(TSQLiteDatabase& db, const std::string& table, const std:
 void RecordQso(const std::string& logDbFile, const std::string& utc, const std::string& callsign,
                const std::string& rstSent, const std::string& sentText, const std::string& rstRcvd,
                const std::string& rcvdText) {
-  const std::string half = HalfOfTime(utc);
+  const std::string half = HalfOf(utc);
   const std::string mode = ModeOfReport(rstSent);
   const QsoClassFlags flags = ClassifyQso(callsign, sentText);
   const bool cw = mode == "0";

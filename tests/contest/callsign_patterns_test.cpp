@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <functional>
 
 namespace {
@@ -12,6 +14,10 @@ struct PatternCase {
   std::string text;
   bool found;
 };
+
+void PrintTo(const PatternCase& c, std::ostream* os) {
+  *os << c.name << " \"" << c.text << "\"";
+}
 
 class CallsignPatternsTest : public ::testing::TestWithParam<PatternCase> {};
 

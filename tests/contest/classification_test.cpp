@@ -2,12 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct KtdCase {
   std::string call;
   bool ktd;
 };
+
+void PrintTo(const KtdCase& c, std::ostream* os) {
+  *os << c.call;
+}
 
 class ClassificationKtdTest : public ::testing::TestWithParam<KtdCase> {};
 
@@ -33,6 +39,10 @@ struct ClassCase {
   std::string sentText;
   QsoClassFlags expected;
 };
+
+void PrintTo(const ClassCase& c, std::ostream* os) {
+  *os << c.call << " \"" << c.sentText << "\"";
+}
 
 class ClassificationQsoTest : public ::testing::TestWithParam<ClassCase> {};
 

@@ -1,33 +1,16 @@
 #pragma once
-// A log database for tests: the program's tables, and QSO rows written directly.
+// A log database for tests: the program's tables, and rows written directly.
 
 #include <string>
 #include <vector>
 
+#include "db/log_schema.h"
 #include "db/sqlite_database.h"
 
 namespace test_log {
 
 inline void CreateTables(TSQLiteDatabase& db) {
-  static const char* const kTables[] = {
-      "CREATE TABLE IF NOT EXISTS ktd    (utc TEXT, rufz TEXT, s TEXT, stxt TEXT, r TEXT, rtxt "
-      "TEXT, half TEXT, mode TEXT, ktdst TEXT, hbst TEXT, eust TEXT)",
-      "CREATE TABLE IF NOT EXISTS stns1 (rufz TEXT, rufzo TEXT, name TEXT)",
-      "CREATE TABLE IF NOT EXISTS stns2 (rufz TEXT, rufzo TEXT, name TEXT)",
-      "CREATE TABLE IF NOT EXISTS stns1ssb (rufz TEXT, rufzo TEXT, name TEXT)",
-      "CREATE TABLE IF NOT EXISTS stns2ssb (rufz TEXT, rufzo TEXT, name TEXT)",
-      "CREATE TABLE IF NOT EXISTS txt   (txt TEXT)",
-      "CREATE TABLE IF NOT EXISTS ptxt  (rufz TEXT, rufzo TEXT, txt TEXT)",
-      "CREATE TABLE IF NOT EXISTS ktdundo   (utc TEXT, rufz TEXT, s TEXT, stxt TEXT, r TEXT, rtxt "
-      "TEXT, half TEXT, mode TEXT, ktdst TEXT, hbst TEXT, eust TEXT)",
-      "CREATE TABLE IF NOT EXISTS stns1undo (rufz TEXT, rufzo TEXT, name TEXT)",
-      "CREATE TABLE IF NOT EXISTS stns2undo (rufz TEXT, rufzo TEXT, name TEXT)",
-      "CREATE TABLE IF NOT EXISTS stns1ssbundo (rufz TEXT, rufzo TEXT, name TEXT)",
-      "CREATE TABLE IF NOT EXISTS stns2ssbundo (rufz TEXT, rufzo TEXT, name TEXT)",
-      "CREATE TABLE IF NOT EXISTS txtundo   (txt TEXT)",
-      "CREATE TABLE IF NOT EXISTS ptxtundo  (rufz TEXT, rufzo TEXT, txt TEXT)",
-  };
-  for (const char* sql : kTables) db.ExecSQL(sql);
+  CreateLogSchema(db);
 }
 
 inline void CreateLog(const std::string& file) {

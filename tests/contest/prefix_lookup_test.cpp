@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "contest/home_completion.h"
 #include "contest/prefix_fixture.h"
+#include "db/reference_data.h"
+#include "support/temp_folder.h"
+#include "support/test_databases.h"
 
 namespace {
 
@@ -24,6 +29,10 @@ struct LookupCase {
   std::string call;
   std::string entity;
 };
+
+void PrintTo(const LookupCase& c, std::ostream* os) {
+  *os << c.call;
+}
 
 class PrefixLookupTest : public ::testing::TestWithParam<LookupCase> {};
 
@@ -74,6 +83,10 @@ struct CompletionCase {
   std::string completed;
 };
 
+void PrintTo(const CompletionCase& c, std::ostream* os) {
+  *os << c.typed;
+}
+
 class HomeCompletionTest : public ::testing::TestWithParam<CompletionCase> {};
 
 TEST_P(HomeCompletionTest, PutsTheSwissPrefixInFront) {
@@ -94,6 +107,23 @@ TEST(HomeCompletionEntityTest, OnlyTheSwissAndLiechtensteinKeysComplete) {
   for (const std::string typed : {"9XYZ/P", "0XYZ", "XYZ/P"}) {
     EXPECT_EQ(CompleteHomeCallsign(*db, typed), typed);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The same completions through the start-up path: a dxcc.sqlite file copied into memory.
+TEST(HomeCompletionLoadedTest, WorksOnTheLoadedPrefixDatabase) {
+  TempFolder dir;
+  WriteSmallDxccDb(dir / "dxcc.sqlite", SwissAndNeighbourPrefixes());
+  auto db = LoadPrefixDatabase(dir / "dxcc.sqlite");
+  EXPECT_EQ(CompleteHomeCallsign(*db, "9XYZ/P"), "HB9XYZ/P");
+  EXPECT_EQ(CompleteHomeCallsign(*db, "0XYZ"), "HB0XYZ");
+  EXPECT_EQ(CompleteHomeCallsign(*db, "XYZ/P"), "HB9XYZ/P");
+  EXPECT_EQ(LookupPrefix(*db, "HE0ABC"), "HB0");
+  EXPECT_EQ(LookupPrefix(*db, "4U1ITU"), "4U1I");
+  EXPECT_EQ(LookupPrefix(*db, "W1AW"), "K");
 }
 
 }  // namespace

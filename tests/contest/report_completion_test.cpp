@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct ReportCase {
@@ -9,6 +11,10 @@ struct ReportCase {
   bool cw;
   std::string completed;
 };
+
+void PrintTo(const ReportCase& c, std::ostream* os) {
+  *os << "\"" << c.typed << (c.cw ? "\" CW" : "\" SSB");
+}
 
 class ReportCompletionTest : public ::testing::TestWithParam<ReportCase> {};
 

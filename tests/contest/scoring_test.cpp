@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "contest/log_fixture.h"
 #include "contest/score_values.h"
 #include "support/temp_folder.h"
@@ -35,6 +37,10 @@ struct ScoreCase {
   std::vector<LoggedQso> log;
   ScoreValues expected;
 };
+
+void PrintTo(const ScoreCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 ScoreValues Values(std::int32_t cwQsos, std::int32_t ssbQsos, std::int32_t ktdCw,
                    std::int32_t ktdSsb, std::int32_t hbCw, std::int32_t hbSsb, std::int32_t euCw,

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "contest/log_fixture.h"
 #include "support/temp_folder.h"
 
@@ -15,6 +17,10 @@ struct DupeCase {
   bool cw;
   DupeLabelState expected;
 };
+
+void PrintTo(const DupeCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class DupeCheckTest : public ::testing::TestWithParam<DupeCase> {
  protected:

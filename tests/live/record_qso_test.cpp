@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <functional>
 
 #include "contest/log_fixture.h"
@@ -51,6 +53,10 @@ struct RowCase {
   std::string utc, call, s, stxt, r, rtxt;
   std::string expectedTail;  // half|mode|ktdst|hbst|eust
 };
+
+void PrintTo(const RowCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class RecordQsoRowTest : public RecordQsoTest, public ::testing::WithParamInterface<RowCase> {};
 
@@ -188,6 +194,11 @@ TEST_F(RecordQsoTest, AnyBytesAreStoredByteForByte) {
             Strings{"1"});
   EXPECT_EQ(Column(db, "SELECT count(*) FROM stns2 WHERE rufzo = '" + std::string(298, 'W') + "'"),
             Strings{"1"});
+}
+
+TEST_F(RecordQsoTest, KtdQsoWithACallsignTooShortForPortableGetsAnEmptyBaseCall) {
+  RecordQso(file, "0700", "A", "599", "T", "599", "");
+  EXPECT_EQ(Query("SELECT rufz || '|' || rufzo FROM stns2 WHERE rufz = 'A'"), Strings{"A|"});
 }
 
 // Makes deleting from a table fail, as a locked or damaged table would.
