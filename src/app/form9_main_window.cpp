@@ -10,9 +10,9 @@
 #include <QShowEvent>
 
 #include "app/app_context.h"
+#include "app/closing_sequence.h"
 #include "app/main_menu_actions.h"
 #include "app/main_menu_state.h"
-#include "app/program_closing.h"
 #include "app/qt_application.h"
 #include "app/qt_user_prompts.h"
 #include "app/startup.h"
@@ -208,7 +208,7 @@ void TForm9::changeEvent(QEvent* event) {
 
 void TForm9::closeEvent(QCloseEvent* event) {
   event->accept();
-  CloseProgram(ctx_);
+  RunClosingSequence(ctx_);
 }
 
 void TForm9::FormShow() {

@@ -6,14 +6,7 @@
 #include "db/log_schema.h"
 #include "db/reference_data.h"
 #include "db/sqlite_database.h"
-
-std::string TrimBlanks(std::string_view text) {
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
-  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
-  return std::string(text.substr(begin, end - begin));
-}
+#include "prep/station_data_record.h"  // TrimBlanks
 
 std::string AsciiUpper(std::string_view text) {
   std::string upper(text);

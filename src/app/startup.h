@@ -10,8 +10,6 @@
 
 struct AppContext;
 
-// Removes control characters and spaces from both ends.
-std::string TrimBlanks(std::string_view text);
 // Upper case of the ASCII letters; other bytes stay as they are.
 std::string AsciiUpper(std::string_view text);
 

@@ -127,6 +127,7 @@ class MainWindowTest : public QObject {
   void clearingThenRestoringTheLog();
   void loggingWithoutListsReenablesPreparations();
   void lockedDatabaseShowsErrorAndWindowGoesOn();
+  void closingWritesTheFinalOutputs();
 };
 
 void MainWindowTest::firstStartWithoutPrefixDatabaseMakesFoldersAndEnds() {
@@ -515,6 +516,35 @@ void MainWindowTest::lockedDatabaseShowsErrorAndWindowGoesOn() {
   QCOMPARE(program.Label("Label4")->text(), QString("0"));
   Press(program.Button("ButtonAltesLog"));
   QCOMPARE(program.Label("Label4")->text(), QString("2"));
+}
+
+void MainWindowTest::closingWritesTheFinalOutputs() {
+  TempFolder folder;
+  PutPrefixDatabase(folder);
+  QVERIFY(WriteLinesAtomic(folder / "db/Rufzeichen.dat", {"HB9XYZ/P"}));
+  QVERIFY(WriteLinesAtomic(folder / "data/KTD-Stationen 2024.csv",
+                           {"HB9AA/P,Hans,Erster Text fuer Hans"}));
+  ScriptedPrompts prompts;
+  Program program;
+  QVERIFY(program.Start(folder));
+  program.AddQsos(2);
+  program.ShowAndActivate();
+  const std::string stem = folder / "data/2024/HB9XYZ_P 2024";
+
+  QVERIFY(program.form->close());
+  QVERIFY(prompts.errors.isEmpty());
+  QVERIFY(FileExists(stem + " Verbindungskontrolle.pdf"));
+  QVERIFY(FileExists(stem + ".adi"));
+  QVERIFY(FileExists(stem + ".ktd"));
+
+  // Without QSOs the next closing removes what only a log with QSOs produces.
+  program.ShowAndActivate();
+  Press(program.Button("ButtonNeuesLog"));
+  QVERIFY(program.form->close());
+  QVERIFY(prompts.errors.isEmpty());
+  QVERIFY(!FileExists(stem + ".adi"));
+  QVERIFY(!FileExists(stem + " eQSL.adi"));
+  QVERIFY(FileExists(stem + " Verbindungskontrolle.pdf"));
 }
 
 // The window tests run inside the program's own application object, which turns an exception
