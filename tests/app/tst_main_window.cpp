@@ -117,6 +117,7 @@ class MainWindowTest : public QObject {
   void firstStartWithoutPrefixDatabaseMakesFoldersAndEnds();
   void programEndsAtOnceWithoutPrefixDatabase();
   void brokenPrefixDatabaseShowsErrorAndEnds();
+  void brokenSuggestionDatabaseIsReportedAndStartGoesOn();
   void ownCallsign_data();
   void ownCallsign();
   void windowLooksAsDesigned();
@@ -172,6 +173,20 @@ void MainWindowTest::brokenPrefixDatabaseShowsErrorAndEnds() {
   QVERIFY(!program.Start(folder));
   QCOMPARE(prompts.errors.size(), 1);
   QVERIFY(!VisibleWindowExists());
+}
+
+void MainWindowTest::brokenSuggestionDatabaseIsReportedAndStartGoesOn() {
+  TempFolder folder;
+  PutPrefixDatabase(folder);
+  QVERIFY(WriteFileAtomic(folder / "db/texte.sqlite", "this is no database either\r\n"));
+  QVERIFY(WriteLinesAtomic(folder / "db/Rufzeichen.dat", {"HB9XYZ/P"}));
+  ScriptedPrompts prompts;
+  Program program;
+
+  QVERIFY(program.Start(folder));
+  QCOMPARE(prompts.errors.size(), 1);
+  QVERIFY(program.ctx.suggestionDb == nullptr);
+  QVERIFY(program.ctx.prefixDb != nullptr);
 }
 
 void MainWindowTest::ownCallsign_data() {
