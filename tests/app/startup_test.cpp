@@ -18,6 +18,10 @@ struct CallsignCase {
   const char* base;
 };
 
+void PrintTo(const CallsignCase& c, std::ostream* os) {
+  *os << '"' << c.entered << '"';
+}
+
 class OwnCallsignRules : public testing::TestWithParam<CallsignCase> {};
 
 TEST_P(OwnCallsignRules, TrimsUpperCasesAndAppendsPortableOnce) {

@@ -117,6 +117,11 @@ struct ReadCase {
   const char* expected;
 };
 
+// Names the case by its line in test listings (instead of a dump of its bytes).
+void PrintTo(const ReadCase& c, std::ostream* os) {
+  *os << '"' << c.line << '"';
+}
+
 class StationDataReadLine : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(StationDataReadLine, SetsTheFieldAsTheRulesSay) {

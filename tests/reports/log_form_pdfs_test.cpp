@@ -72,6 +72,10 @@ struct FormPagingCase {
   std::vector<size_t> rowsPerPage;
 };
 
+void PrintTo(const FormPagingCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 class LogFormPagingTest : public LogFormTest,
                           public ::testing::WithParamInterface<FormPagingCase> {};
 

@@ -132,6 +132,10 @@ struct PositionCase {
   const char* expected;
 };
 
+void PrintTo(const PositionCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 class PrintPdfPositionTest : public PrintPdfTest,
                              public ::testing::WithParamInterface<PositionCase> {};
 

@@ -30,6 +30,10 @@ struct TextsPagingCase {
   std::vector<size_t> entriesPerPage;
 };
 
+void PrintTo(const TextsPagingCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 class PersonalTextsPagingTest : public PersonalTextsTest,
                                 public ::testing::WithParamInterface<TextsPagingCase> {};
 
@@ -112,6 +116,10 @@ struct CheckListCase {
   std::vector<std::string> lines;
   std::vector<size_t> rowsPerPage;
 };
+
+void PrintTo(const CheckListCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 std::vector<std::string> Stations(int count) {
   std::vector<std::string> lines;
