@@ -1,7 +1,26 @@
-#include <QApplication>
+#include <filesystem>
+#include <string>
+
+#include "app/app_context.h"
+#include "app/form9_main_window.h"
+#include "app/qt_application.h"
+#include "common/clock.h"
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName("VORLAX_KTD_Log");
-  return 0;
+  KtdApplication app(argc, argv);
+
+  SystemClock clock;
+  AppContext ctx;
+  ctx.clock = &clock;
+
+  std::string baseFolder = std::filesystem::current_path().string();
+  if (!baseFolder.ends_with('/')) baseFolder += '/';
+
+  // Windows in their creation order; the main window's creation runs the start-up, which may end
+  // the program before anything is shown.
+  TForm9 form9(ctx);
+  if (!form9.StartUp(baseFolder)) return 0;
+
+  form9.show();
+  return app.exec();
 }

@@ -1,0 +1,13 @@
+#pragma once
+// What the program does when the main window closes: it reads the station list, text collection
+// and station-data files, counts the QSOs and writes the final reports in a fixed order; with an
+// empty log it deletes the QSO-dependent outputs of the year instead. Nothing asks for
+// confirmation. A database failure throws ESQLiteException.
+
+struct AppContext;
+
+// The output file suffixes that only a log with QSOs produces and that an empty log deletes.
+inline constexpr const char* kOutputsDeletedWhenLogEmpty[] = {
+    " Abrechnungsblatt.pdf", " Logformular nach KTD.pdf", " eQSL.adi", ".adi", ".cbr"};
+
+void RunClosingSequence(AppContext& ctx);

@@ -1,0 +1,27 @@
+#include "app/main_menu_actions.h"
+
+#include "app/app_context.h"
+#include "contest/scoring.h"
+#include "db/log_schema.h"
+
+void ClearLogFromMenu(AppContext& ctx) {
+  ClearAllQsos(ctx.logDbFile, ctx.stationListFile, ctx.textCollectionFile);
+  ctx.logEmpty = true;
+}
+
+std::string RestoreLogFromMenu(AppContext& ctx) {
+  RestorePreviousLog(ctx.logDbFile);
+  std::string count = QsoCountText(ctx.logDbFile);
+  ctx.logEmpty = count == "0";
+  return count;
+}
+
+void PrepareLogging(AppContext& ctx) {
+  if (!ctx.logEmpty) return;
+  RebuildStationTables(ctx.logDbFile, ctx.stationListFile);
+  RebuildTextTable(ctx.logDbFile, ctx.textCollectionFile);
+}
+
+void TidyLogAfterEditing(AppContext& ctx) {
+  RewriteLogInTimeOrder(ctx.logDbFile);
+}

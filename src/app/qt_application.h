@@ -1,0 +1,17 @@
+#pragma once
+// The application object. Every event handler runs inside notify(); a failure that escapes a
+// handler (a database error ending the running action) is caught there and shown in the error
+// message box, so no exception ever crosses the event loop and the program goes on.
+
+#include <QApplication>
+#include <string>
+
+class KtdApplication : public QApplication {
+ public:
+  KtdApplication(int& argc, char** argv);
+  bool notify(QObject* receiver, QEvent* event) override;
+};
+
+// Shows the error message box with an exception's text (Windows-1252; its carriage returns become
+// line breaks).
+void ShowErrorMessage(const std::string& message);

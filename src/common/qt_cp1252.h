@@ -1,0 +1,9 @@
+#pragma once
+// The one crossing between the program's Windows-1252 text and Qt's QString.
+
+#include <QString>
+#include <string>
+
+QString QStringFromCp1252(const std::string& cp1252);
+// Characters without a Windows-1252 byte become '?'.
+std::string Cp1252FromQString(const QString& text);

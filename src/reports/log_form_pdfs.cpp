@@ -1,0 +1,111 @@
+// The two landscape log forms: the empty paper-log form with the own texts pre-printed, and the
+// printout of the log. Both share one page frame of 21 rows.
+
+#include <string>
+#include <vector>
+
+#include "app/app_context.h"
+#include "contest/contest_calendar.h"
+#include "db/sqlite_database.h"
+#include "reports/pdf_reports.h"
+#include "reports/print_pdf.h"
+#include "reports/report_fonts.h"
+
+namespace {
+
+constexpr int kRowsPerPage = 21;
+
+struct FormColumn {
+  float x;
+  const char* heading;
+};
+
+// One record's texts and the x positions they are printed at.
+using RowTexts = std::vector<std::pair<float, std::string>>;
+
+// Draws all pages of a form; rowText(i) gives the texts of record i.
+template <typename RowTextFn>
+void DrawLogForm(TPrintPDF& pdf, const ReportFonts& fonts, const AppContext& ctx,
+                 const std::vector<FormColumn>& columns, size_t recordCount, RowTextFn rowText) {
+  const size_t pageCount = (recordCount + kRowsPerPage - 1) / kRowsPerPage;
+  const std::string head = "KTD-Log  " + ContestDateIso(ctx.year) + "   " + ctx.ownCallsign;
+  size_t record = 0;
+  for (size_t page = 1; page <= pageCount; ++page) {
+    pdf.Rectangle(15, 15, 270, 180);
+    pdf.Line(15, 21, 285, 21);
+    pdf.Font = fonts.monoLarge;
+    for (int i = 1; i <= kRowsPerPage; ++i) {
+      const float y = 8.0f * i + 19.0f;
+      pdf.Line(15, y, 285, y);
+      if (record < recordCount) {
+        for (const auto& [x, text] : rowText(record)) pdf.TextOut(text, x, y + 1);
+        ++record;
+      }
+    }
+    pdf.Font = fonts.body;
+    pdf.TextOut(head, 16.2f, 15.6f);
+    pdf.TextOut("Seite " + std::to_string(page), 258.5f, 15.6f);
+    pdf.TextOut(" QSL", 274.3f, 15.6f);
+    pdf.Line(273, 15, 273, 195);
+    pdf.TextOut("UTC", 16.2f, 21.6f);
+    pdf.TextOut(" S", 273.75f, 21.6f);
+    pdf.TextOut(" R", 279.75f, 21.6f);
+    pdf.Line(279, 21, 279, 195);
+    for (const FormColumn& column : columns) {
+      pdf.Line(column.x, 21, column.x, 195);
+      pdf.TextOut(column.heading, column.x + 1.2f, 21.6f);
+    }
+    if (page < pageCount) pdf.NewPage();
+  }
+}
+
+void StartLandscapeForm(TPrintPDF& pdf, const std::string& file, const std::string& title) {
+  pdf.FileName = file;
+  pdf.Title = title;
+  pdf.Page.SetOrientation(TPDFOrientation::poLandscape);
+  pdf.BeginDoc();
+}
+
+}  // namespace
+
+std::string WritePaperLogFormPdf(ReportPrinter& printer, const AppContext& ctx,
+                                 const std::vector<std::string>& textCollectionLines) {
+  if (textCollectionLines.empty()) return std::string();
+  TPrintPDF& pdf = printer.Pdf();
+  pdf.LineWidth = 0.3f;
+  StartLandscapeForm(pdf, ctx.outputStem + " Logformular mit Texten.pdf", "Ausdruck Papierlog KTD");
+  static const std::vector<FormColumn> kColumns = {
+      {30, "Station"}, {75, "Sent"}, {90, "Text sent"}, {155, "Rcvd"}, {170, "Text rcvd"}};
+  DrawLogForm(pdf, printer.Fonts(), ctx, kColumns, textCollectionLines.size(), [&](size_t i) {
+    return RowTexts{{91.2f, textCollectionLines[i]}};
+  });
+  return pdf.EndDoc();
+}
+
+std::string WriteLogPrintoutPdf(ReportPrinter& printer, const AppContext& ctx,
+                                TSQLiteDatabase& log) {
+  const long long count = log.GetTable("SELECT count(*) from ktd")->CountResult();
+  if (count <= 0) return std::string();
+  auto qsos = log.GetTable("SELECT utc, rufz, mode, s, stxt, r, rtxt FROM ktd ORDER BY utc");
+  std::vector<RowTexts> rows;
+  rows.reserve(static_cast<size_t>(qsos->RowCount()));
+  for (; !qsos->Eof(); qsos->Next()) {
+    rows.push_back({{16.2f, qsos->FieldAsString(0)},
+                    {31.2f, qsos->FieldAsString(1)},
+                    {71.2f, qsos->FieldAsString(2) == "0" ? "CW" : "SSB"},
+                    {86.2f, qsos->FieldAsString(3)},
+                    {101.2f, qsos->FieldAsString(4)},
+                    {166.2f, qsos->FieldAsString(5)},
+                    {181.2f, qsos->FieldAsString(6)}});
+  }
+
+  TPrintPDF& pdf = printer.Pdf();
+  // No line width of its own: the form is drawn with the width the previous document left.
+  StartLandscapeForm(pdf, ctx.outputStem + " Logformular nach KTD.pdf", "Ausdruck KTD-Log");
+  static const std::vector<FormColumn> kColumns = {{30, "Station"}, {70, "Mode"},
+                                                   {85, "Sent"},    {100, "Text sent"},
+                                                   {165, "Rcvd"},   {180, "Text rcvd"}};
+  DrawLogForm(pdf, printer.Fonts(), ctx, kColumns, rows.size(),
+              [&](size_t i) -> const RowTexts& { return rows[i]; });
+  return pdf.EndDoc();
+}

@@ -1,0 +1,184 @@
+#include "app/closing_sequence.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "app/app_context.h"
+#include "common/clock.h"
+#include "common/text_file.h"
+#include "contest/log_fixture.h"
+#include "db/log_schema.h"
+#include "prep/station_data_record.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+// Every output the closing sequence knows, by suffix of the output stem.
+const char* const kAllOutputs[] = {" Abrechnungsblatt.pdf",
+                                   " Logformular nach KTD.pdf",
+                                   " Logformular mit Texten.pdf",
+                                   " Persönliche Texte.pdf",
+                                   " Verbindungskontrolle.pdf",
+                                   " eQSL.adi",
+                                   ".adi",
+                                   ".ktd",
+                                   ".cbr"};
+
+class ClosingSequenceTest : public ::testing::Test {
+ protected:
+  ClosingSequenceTest() {
+    clock_.local = {2025, 7, 20, 18, 0, 0};
+    clock_.utc = {2025, 7, 20, 16, 0, 0};
+    ctx_.clock = &clock_;
+    SettleWorkingFiles(ctx_, dir_.path(), 2025);
+    ctx_.ownCallsign = "XX9XX/P";
+    ctx_.baseCallsign = "XX9XX";
+    SettleOutputFiles(ctx_);
+    for (const std::string& folder : {ctx_.dbFolder, ctx_.dataFolder, ctx_.yearFolder})
+      MakeFolder(folder);
+    CreateLogSchema(ctx_.logDbFile);
+  }
+
+  void WriteOldOutputs() {
+    for (const char* suffix : kAllOutputs)
+      ASSERT_TRUE(WriteFileAtomic(ctx_.outputStem + suffix, "old"));
+  }
+
+  std::string Content(const std::string& suffix) {
+    std::string content;
+    if (!ReadWholeFile(ctx_.outputStem + suffix, content)) return "<missing>";
+    return content;
+  }
+
+  void WriteLists() {
+    ASSERT_TRUE(WriteLinesAtomic(
+        ctx_.stationListFile,
+        {"HB9XAA/P,Anna,ALPENROSEN AM GRAT,MURMELTIER PFEIFT LAUT,,", "HB9XBB/P,Beat,,,,"}));
+    ASSERT_TRUE(WriteLinesAtomic(ctx_.textCollectionFile, {"ABENDROT AM SAENTIS"}));
+  }
+
+  void WriteStationData() {
+    StationData d;
+    d.place = "Napf";
+    d.itemDescriptions[0] = "Selbstbau \"Mini\" TRX";
+    d.power = "    5";
+    d.itemWeights[0] = " 450";
+    RecomputeStationWeights(d);
+    ASSERT_TRUE(SaveStationDataFile(ctx_.stationDataFile,
+                                    BuildStationDataLines(d, ctx_.ownCallsign, "2025-07-20")));
+  }
+
+  void AddQsos() {
+    TSQLiteDatabase log(ctx_.logDbFile);
+    test_log::InsertRow(log, {"0815", "HB9XAA/P", "599", "ABENDROT AM SAENTIS", "579",
+                              "ALPENROSEN AM GRAT", "1", "0", "1", "0", "0"});
+    test_log::InsertRow(log, {"0930", "DL1ABC", "59", "", "59", "", "1", "1", "0", "0", "1"});
+  }
+
+  TempFolder dir_;
+  FixedClock clock_;
+  AppContext ctx_;
+};
+
+TEST_F(ClosingSequenceTest, EmptyLogDeletesExactlyTheQsoOutputsAndKeepsTheOthers) {
+  WriteOldOutputs();
+  // Outputs of another callsign and of another year are none of this run's business.
+  const std::string otherCall = ctx_.yearFolder + "YY1YY_P 2025.adi";
+  ASSERT_TRUE(MakeFolder(ctx_.dataFolder + "2024/"));
+  const std::string otherYear = ctx_.dataFolder + "2024/XX9XX_P 2024.adi";
+  ASSERT_TRUE(WriteFileAtomic(otherCall, "old"));
+  ASSERT_TRUE(WriteFileAtomic(otherYear, "old"));
+
+  RunClosingSequence(ctx_);
+
+  const std::map<std::string, std::string> expected = {{" Abrechnungsblatt.pdf", "<missing>"},
+                                                       {" Logformular nach KTD.pdf", "<missing>"},
+                                                       {" eQSL.adi", "<missing>"},
+                                                       {".adi", "<missing>"},
+                                                       {".cbr", "<missing>"},
+                                                       {" Logformular mit Texten.pdf", "old"},
+                                                       {" Persönliche Texte.pdf", "old"},
+                                                       {" Verbindungskontrolle.pdf", "old"},
+                                                       {".ktd", "old"}};
+  for (const auto& [suffix, content] : expected) EXPECT_EQ(Content(suffix), content) << suffix;
+  EXPECT_TRUE(FileExists(otherCall));
+  EXPECT_TRUE(FileExists(otherYear));
+  EXPECT_TRUE(ctx_.logEmpty);
+}
+
+TEST_F(ClosingSequenceTest, EmptyLogRewritesTheListPdfsWhenTheListsExist) {
+  WriteOldOutputs();
+  WriteLists();
+  RunClosingSequence(ctx_);
+  for (const char* suffix :
+       {" Persönliche Texte.pdf", " Verbindungskontrolle.pdf", " Logformular mit Texten.pdf"})
+    EXPECT_EQ(Content(suffix).substr(0, 5), "%PDF-") << suffix;
+  for (const char* suffix : kOutputsDeletedWhenLogEmpty)
+    EXPECT_EQ(Content(suffix), "<missing>") << suffix;
+  EXPECT_TRUE(ctx_.stationListPresent);
+  EXPECT_TRUE(ctx_.textCollectionPresent);
+}
+
+TEST_F(ClosingSequenceTest, LogWithQsosAndStationDataWritesEveryReport) {
+  WriteOldOutputs();
+  WriteLists();
+  WriteStationData();
+  AddQsos();
+  RunClosingSequence(ctx_);
+
+  for (const char* suffix :
+       {" Abrechnungsblatt.pdf", " Logformular nach KTD.pdf", " Logformular mit Texten.pdf",
+        " Persönliche Texte.pdf", " Verbindungskontrolle.pdf"})
+    EXPECT_EQ(Content(suffix).substr(0, 5), "%PDF-") << suffix;
+  EXPECT_EQ(Content(".cbr"), "old");  // never written, deleted only with an empty log
+  EXPECT_FALSE(ctx_.logEmpty);
+  EXPECT_TRUE(ctx_.stationDataPresent);
+
+  const auto eqsl = ReadLines(ctx_.outputStem + " eQSL.adi");
+  ASSERT_EQ(eqsl.size(), 15u);
+  EXPECT_EQ(eqsl[13],
+            "<CALL:8>HB9XAA/P <QSO_DATE:8>20250720 <TIME_ON:4>0815 <BAND:3>80m <MODE:2>CW "
+            "<RST_SENT:3>599 <QSLMSG:22>Selbstbau \"Mini\" TRX 5 <EOR>");
+  const auto adif = ReadLines(ctx_.outputStem + ".adi");
+  ASSERT_EQ(adif.size(), 6u);
+  EXPECT_EQ(adif[5],
+            "<call:6>DL1ABC <qso_date:8>20250720 <time_on:4>0930 <band:3>80m <mode:3>SSB "
+            "<rst_sent:2>59 <rst_rcvd:2>59 <eor>");
+
+  // The summary carries the score the score sheet computed: one KTD CW QSO (4 points) and one
+  // other station in SSB (1 point).
+  const auto ktd = ReadLines(ctx_.outputStem + ".ktd");
+  ASSERT_EQ(ktd.size(), 2u + 38u);
+  EXPECT_EQ(ktd[0], "=0815;HB9XAA/P;599;ABENDROT AM SAENTIS;579;ALPENROSEN AM GRAT");
+  EXPECT_EQ(ktd[1], "=0930;DL1ABC;59;;59;");
+  EXPECT_EQ(ktd[2], "#;QRA=;XX9XX/P");
+  EXPECT_EQ(ktd[2 + 31], "#;ANZ_KTD=;1");
+  EXPECT_EQ(ktd[2 + 32], "#;ANZ_HB=;0");
+  EXPECT_EQ(ktd[2 + 33], "#;ANZ_EU=;1");
+  EXPECT_EQ(ktd[2 + 34], "#;ANZ_QSO=;2");
+  EXPECT_EQ(ktd[2 + 35], "#;ANZ_PUNKTE=;5");
+  EXPECT_EQ(ktd[2 + 36], "#;LOGDATUM=;2025-07-20");
+}
+
+TEST_F(ClosingSequenceTest, IncompleteStationDataCountsAsMissing) {
+  WriteStationData();
+  auto lines = ReadLines(ctx_.stationDataFile);
+  lines.resize(20);
+  ASSERT_TRUE(WriteLinesAtomic(ctx_.stationDataFile, lines));
+  AddQsos();
+  RunClosingSequence(ctx_);
+
+  EXPECT_FALSE(ctx_.stationDataPresent);
+  const auto eqsl = ReadLines(ctx_.outputStem + " eQSL.adi");
+  ASSERT_EQ(eqsl.size(), 15u);
+  EXPECT_EQ(eqsl[14],
+            "<CALL:6>DL1ABC <QSO_DATE:8>20250720 <TIME_ON:4>0930 <BAND:3>80m <mode:3>SSB "
+            "<RST_SENT:2>59 <EOR>");
+  EXPECT_EQ(ReadLines(ctx_.outputStem + ".ktd").size(), 2u);
+  // Without lists no list PDFs appear.
+  EXPECT_EQ(Content(" Persönliche Texte.pdf"), "<missing>");
+  EXPECT_EQ(Content(" Logformular mit Texten.pdf"), "<missing>");
+}
+
+}  // namespace
