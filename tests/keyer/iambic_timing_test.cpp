@@ -9,6 +9,10 @@ struct TimingRow {
   IambicElementTimes times;
 };
 
+void PrintTo(const TimingRow& r, std::ostream* os) {
+  *os << r.wpm << " wpm";
+}
+
 class IambicTimingRows : public ::testing::TestWithParam<TimingRow> {};
 
 TEST_P(IambicTimingRows, MatchTheTable) {

@@ -13,6 +13,10 @@ struct LineRoleCase {
   ControlLine held;
 };
 
+void PrintTo(const LineRoleCase& c, std::ostream* os) {
+  *os << (c.rtsKeys ? "RTS keys" : "DTR keys");
+}
+
 class KeyerPortLineRoles : public ::testing::TestWithParam<LineRoleCase> {
  protected:
   VirtualTimerService clock;
@@ -68,6 +72,11 @@ struct PaddleRoleCase {
   bool on;
   PaddleEvent event;
 };
+
+void PrintTo(const PaddleRoleCase& c, std::ostream* os) {
+  *os << (c.reversed ? "reversed " : "") << (c.line == StatusLine::Cts ? "CTS " : "DSR ")
+      << (c.on ? "on" : "off");
+}
 
 class KeyerPortPaddleRoles : public ::testing::TestWithParam<PaddleRoleCase> {};
 

@@ -44,6 +44,10 @@ struct SpeedCase {
   std::string normalTag;
 };
 
+void PrintTo(const SpeedCase& c, std::ostream* os) {
+  *os << c.requested << " wpm";
+}
+
 class KeyerSpeed : public ::testing::TestWithParam<SpeedCase> {};
 
 TEST_P(KeyerSpeed, ClampsAndSetsConverterAndTags) {

@@ -55,6 +55,10 @@ struct TimingCase {
   std::vector<std::int32_t> record;  // dit, dah, element, character, word x1 ... x5
 };
 
+void PrintTo(const TimingCase& c, std::ostream* os) {
+  *os << (c.farnsworth ? "Farnsworth " : "normal ") << c.speed << "/" << c.characterSpeed;
+}
+
 class MorseTimingRecords : public ::testing::TestWithParam<TimingCase> {};
 
 TEST_P(MorseTimingRecords, MatchTheExamples) {
@@ -199,6 +203,10 @@ struct PreparationCase {
   std::string input;
   std::string prepared;
 };
+
+void PrintTo(const PreparationCase& c, std::ostream* os) {
+  ::testing::internal::UniversalPrint(c.input, os);
+}
 
 class MorsePreparation : public ::testing::TestWithParam<PreparationCase> {};
 

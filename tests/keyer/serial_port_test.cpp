@@ -24,6 +24,10 @@ struct DecodeCase {
   std::vector<bool> edges;
 };
 
+void PrintTo(const DecodeCase& c, std::ostream* os) {
+  *os << c.was << "->" << c.now << " counted " << c.counted << (c.haveCount ? "" : " (no counter)");
+}
+
 class StatusDecoding : public ::testing::TestWithParam<DecodeCase> {};
 
 TEST_P(StatusDecoding, GivesTheEdgesBetweenTwoLooks) {
