@@ -78,6 +78,35 @@ bool Before(const timespec& a, const timespec& b) {
   return a.tv_sec != b.tv_sec ? a.tv_sec < b.tv_sec : a.tv_nsec < b.tv_nsec;
 }
 
+// A periodic signal to the calling thread (CLOCK_MONOTONIC, SIGEV_THREAD_ID).
+class RecheckTimer {
+ public:
+  RecheckTimer(int signal, std::chrono::milliseconds period) {
+    sigevent event{};
+    event.sigev_notify = SIGEV_THREAD_ID;
+    event.sigev_signo = signal;
+    event._sigev_un._tid = static_cast<pid_t>(gettid());
+    if (timer_create(CLOCK_MONOTONIC, &event, &timer_) != 0) return;
+    created_ = true;
+    itimerspec spec{};
+    spec.it_interval.tv_nsec = std::chrono::nanoseconds(period).count();
+    spec.it_value = spec.it_interval;
+    timer_settime(timer_, 0, &spec, nullptr);
+  }
+  ~RecheckTimer() { Stop(); }
+  RecheckTimer(const RecheckTimer&) = delete;
+  RecheckTimer& operator=(const RecheckTimer&) = delete;
+
+  void Stop() {
+    if (created_) timer_delete(timer_);
+    created_ = false;
+  }
+
+ private:
+  timer_t timer_{};
+  bool created_ = false;
+};
+
 }  // namespace
 
 std::string SerialOpenErrorMessage(int portNumber, const std::string& device, int errorNumber) {
@@ -260,16 +289,23 @@ void LinuxSerialPort::Watch(int fd) {
   const bool useCounts = ioctl(fd, TIOCGICOUNT, &probe) == 0;
   StatusSnapshot previous;
   if (!ReadSnapshot(fd, useCounts, previous)) return;  // no modem lines to watch
+  // TIOCMIWAIT waits for a change after it was entered: a contact that moved between the last
+  // look and entering the call would only be seen at its next change. A timer interrupts the
+  // wait every 10 ms so that such a change is picked up at the latest then.
+  RecheckTimer recheck(WakeSignal(), std::chrono::milliseconds(10));
   bool polling = false;
   timespec next{};
   while (!stopWatcher_) {
     if (!polling) {
       if (ioctl(fd, TIOCMIWAIT, TIOCM_CTS | TIOCM_DSR) < 0) {
-        if (errno == EINTR) continue;
         if (errno == EIO) return;  // the device has gone
-        polling = true;            // the driver cannot wait for changes: look every millisecond
-        clock_gettime(CLOCK_MONOTONIC, &next);
-        continue;
+        if (errno != EINTR) {
+          polling = true;  // the driver cannot wait for changes: look every millisecond
+          recheck.Stop();
+          clock_gettime(CLOCK_MONOTONIC, &next);
+          continue;
+        }
+        if (stopWatcher_) break;
       }
     } else {
       next = AddMillisecond(next);
