@@ -151,6 +151,8 @@ std::string TSQLiteTable::FieldAsString(int column) const {
 
 std::int64_t TSQLiteTable::FieldAsInteger(int column) const {
   const Cell& cell = CellAt(column);
+  // A NULL reads as 0 whatever the column's kind; only a present text or blob value is refused.
+  if (std::holds_alternative<std::monostate>(cell)) return 0;
   const ColumnKind kind = columnKinds_[column];
   if (kind == ColumnKind::Text || kind == ColumnKind::Blob)
     throw ESQLiteException("Not an integer or numeric field");

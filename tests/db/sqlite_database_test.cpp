@@ -86,6 +86,8 @@ TEST_F(SqliteDatabaseTest, NullCellsReadAsEmptyAndZero) {
   EXPECT_EQ(t->FieldAsString(0), "");
   EXPECT_EQ(t->FieldAsInteger(1), 0);
   EXPECT_EQ(t->FieldAsString(1), "");
+  // An absent cell gives 0 before the column's kind is looked at, also in a TEXT column.
+  EXPECT_EQ(t->FieldAsInteger(0), 0);
 }
 
 TEST_F(SqliteDatabaseTest, NegativeIntegersAndRowWalk) {
