@@ -77,3 +77,16 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<DupeCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+namespace {
+
+// The warning label's words and colours (Windows values 0xBBGGRR): "DUPE" on red, "AGN" on green.
+TEST(DupeLabelLook, WordsAndColoursOfTheTwoWarnings) {
+  EXPECT_STREQ(DupeLabelCaption(DupeLabelState::Dupe), "DUPE");
+  EXPECT_EQ(DupeLabelColour(DupeLabelState::Dupe), 0x0000FFu);
+  EXPECT_STREQ(DupeLabelCaption(DupeLabelState::Agn), "AGN");
+  EXPECT_EQ(DupeLabelColour(DupeLabelState::Agn), 0x008000u);
+  EXPECT_STREQ(DupeLabelCaption(DupeLabelState::Hidden), "");
+}
+
+}  // namespace
