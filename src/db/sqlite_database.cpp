@@ -212,6 +212,9 @@ sqlite3_stmt* TSQLiteDatabase::Prepare(const std::string& sql) {
   if (db_ == nullptr) throw ESQLiteException("Database is closed");
   sqlite3_stmt* stmt = nullptr;
   const int rc = sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &stmt, nullptr);
+  // A statement that fails to prepare still uses up its parameters: left queued, they would be
+  // bound to whatever statement runs next on this connection (the reference databases stay open
+  // for the whole run).
   if (rc != SQLITE_OK) {
     sqlite3_finalize(stmt);
     params_.clear();

@@ -148,6 +148,17 @@ TEST_F(SqliteDatabaseTest, ParameterQueueIsConsumedByTheNextStatement) {
   EXPECT_EQ(t->FieldAsInteger(2), 1) << "a parameter queued before a query is used up by it";
 }
 
+TEST_F(SqliteDatabaseTest, AStatementThatFailsToPrepareUsesUpItsParameters) {
+  TSQLiteDatabase db(file);
+  db.ExecSQL("CREATE TABLE t (a TEXT)");
+  db.AddParamText(":a", "stale");
+  EXPECT_THROW(db.ExecSQL("INSERT INTO nix VALUES (:a)"), ESQLiteException);
+  db.AddParamText(":a", "stale");
+  EXPECT_THROW(db.GetTable("SELECT * FROM nix WHERE a = :a"), ESQLiteException);
+  db.ExecSQL("INSERT INTO t VALUES (:a)");
+  EXPECT_EQ(db.GetTable("SELECT a IS NULL FROM t")->FieldAsInteger(0), 1);
+}
+
 TEST_F(SqliteDatabaseTest, OnlyTheFirstStatementOfATextRuns) {
   TSQLiteDatabase db(file);
   db.ExecSQL("CREATE TABLE t (a TEXT); CREATE TABLE u (a TEXT)");
