@@ -177,8 +177,8 @@ TEST_F(SqliteDatabaseTest, MessagesOfFailingStatements) {
             "\"SELEC 1\": near \"SELEC\": syntax error");
   db.ExecSQL("CREATE TABLE t (a TEXT)");
   db.ExecSQL("INSERT INTO t VALUES ('x')");
-  const std::string rows = MessageOf([&] { db.ExecSQL("SELECT * FROM t"); });
-  EXPECT_EQ(rows.rfind("Error executing SQL statement", 0), 0u) << rows;
+  // A row instead of "done": after the reset SQLite reports code 0, so the context stands alone.
+  EXPECT_EQ(MessageOf([&] { db.ExecSQL("SELECT * FROM t"); }), "Error executing SQL statement");
   db.BeginTransaction();
   EXPECT_EQ(MessageOf([&] { db.BeginTransaction(); }), "Transaction already open");
   db.Commit();
