@@ -15,6 +15,10 @@ namespace {
 // Lines longer than this are cut before conversion, as the UTF-8 converter takes at most 255.
 constexpr std::size_t kMaxLineLength = 255;
 
+// Largest weight that is added up (a thousand tonnes). Only an imported file can hold more; such a
+// value counts 0 like any other that cannot be added, so eleven of them never overflow the total.
+constexpr long long kMaxCountedGrams = 999'999'999;
+
 std::string TwoDigits(int n) {
   return std::string(1, static_cast<char>('0' + n / 10)) + static_cast<char>('0' + n % 10);
 }
@@ -127,7 +131,7 @@ long long WeightGrams(std::string_view text) {
   long long grams = 0;
   const char* end = trimmed.data() + trimmed.size();
   const auto [ptr, ec] = std::from_chars(trimmed.data(), end, grams);
-  if (ec != std::errc() || ptr != end || grams < 0) return 0;
+  if (ec != std::errc() || ptr != end || grams < 0 || grams > kMaxCountedGrams) return 0;
   return grams;
 }
 

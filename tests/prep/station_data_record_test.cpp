@@ -160,11 +160,29 @@ TEST(StationDataRecordRead, WeightLineIsAlignedAndCounted) {
   EXPECT_EQ(d.totalWeightText, "12395 g");
 }
 
-TEST(StationDataRecordRead, NonNumericImportedWeightCountsZero) {
+TEST(StationDataRecordRead, ImportedWeightThatCannotBeAddedCountsZero) {
   StationData d;
-  ASSERT_TRUE(ReadStationDataRecord({"#;STA01GRAMM=;12a", "#;STA02GRAMM=;30"}, d));
+  // Not a whole number, and numbers so large that eleven of them would overflow the total: shown
+  // as they stand, counted 0.
+  ASSERT_TRUE(ReadStationDataRecord(
+      {"#;STA01GRAMM=;12a", "#;STA02GRAMM=;30", "#;STA03GRAMM=;9000000000000000000",
+       "#;STA04GRAMM=;9000000000000000000", "#;STA05GRAMM=;-5", "#;STA06GRAMM=;999999999"},
+      d));
   EXPECT_EQ(d.itemWeights[0], " 12a");
-  EXPECT_EQ(d.totalWeight, 30);
+  EXPECT_EQ(d.itemWeights[2], "9000000000000000000");
+  EXPECT_EQ(d.totalWeight, 1000000029);
+  EXPECT_EQ(d.totalWeightText, "1000000029 g");
+}
+
+TEST(StationDataRecordRead, LineIsTrimmedBeforeItIsCutTo255Characters) {
+  StationData d;
+  const std::string value(300, 'a');
+  // The first line lets the reader start: a list in which no line begins with "#" is ignored.
+  ASSERT_TRUE(
+      ReadStationDataRecord({"#;QAH=;1607", std::string(20, ' ') + "#;ORT=;" + value + "  "}, d));
+  EXPECT_EQ(d.place, std::string(255 - 7, 'a'));
+  EXPECT_FALSE(ReadStationDataRecord({"  #;ORT=;indented"}, d));
+  EXPECT_EQ(d.place, std::string(255 - 7, 'a'));
 }
 
 TEST(StationDataRecordRead, SmallerCoordinateFirstIsExchanged) {
