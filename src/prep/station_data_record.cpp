@@ -61,6 +61,14 @@ std::string RightAlign(std::string_view text, std::size_t width) {
   return std::string(width - text.size(), ' ') + std::string(text);
 }
 
+// Weights are written without any blank, the alignment blanks in front included (the power only
+// loses those at its ends).
+std::string WithoutBlanks(std::string_view text) {
+  std::string result = TrimBlanks(text);
+  result.erase(std::remove(result.begin(), result.end(), ' '), result.end());
+  return result;
+}
+
 std::string SelectCanton(std::string_view code) {
   return IsCantonCode(code) ? std::string(code) : std::string();
 }
@@ -159,7 +167,7 @@ std::vector<std::string> BuildStationDataLines(const StationData& data,
   lines.push_back(Line("WATT", TrimBlanks(data.power)));
   for (int item = 1; item <= kStationItemCount; ++item) {
     lines.push_back(Line(ItemDescriptionKey(item), data.itemDescriptions[item - 1]));
-    lines.push_back(Line(ItemWeightKey(item), TrimBlanks(data.itemWeights[item - 1])));
+    lines.push_back(Line(ItemWeightKey(item), WithoutBlanks(data.itemWeights[item - 1])));
   }
   lines.push_back(Line("OPNAME", data.operatorName));
   lines.push_back(Line("EMAIL", data.email));

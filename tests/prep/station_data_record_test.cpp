@@ -64,6 +64,17 @@ TEST(StationDataRecordWrite, WritesThe38LinesInFileOrder) {
   EXPECT_EQ(StationItemWeightLine(11), 28);
 }
 
+TEST(StationDataRecordWrite, WeightsLoseEveryBlankThePowerOnlyThoseAtItsEnds) {
+  StationData d;
+  d.power = " 1 5 ";
+  d.itemWeights[0] = " 450";
+  d.itemWeights[5] = "1 2";  // only an import can put a blank inside
+  const auto lines = BuildStationDataLines(d, "XX9XX/P", "2025-07-20");
+  EXPECT_EQ(lines[kStationLineWatt], "#;WATT=;1 5");
+  EXPECT_EQ(lines[StationItemWeightLine(1)], "#;STA01GRAMM=;450");
+  EXPECT_EQ(lines[StationItemWeightLine(6)], "#;STA06GRAMM=;12");
+}
+
 TEST(StationDataRecordWrite, ClearedRecordDeletesTheFileAndWritesNone) {
   TempFolder dir;
   const std::string path = dir / "Stationsdaten 2025.csv";
