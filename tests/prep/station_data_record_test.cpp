@@ -150,7 +150,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"#;ORT=;K\xC3\xB6lliken", &StationData::place, "K\xF6lliken"},  // UTF-8 line
         ReadCase{"#;ORT=;K\xF6lliken", &StationData::place, "K\xF6lliken"},      // already 1252
         ReadCase{"#;ort=;lower", &StationData::place, "before"},  // keys are case-sensitive
-        ReadCase{"#;ORT:;x", &StationData::place, "before"},      // no ';' from position 6 on
+        ReadCase{"#;ORT:;x", &StationData::place, "before"},      // key "#;ORT:;" is none
+        ReadCase{"#;ORT=abc", &StationData::place, "before"},     // no ';' from position 6 on
         ReadCase{"#;ORTE=;x", &StationData::place, "before"},     // unknown key
         ReadCase{"#;ORT=", &StationData::place, "before"},        // too short
         ReadCase{"#;KANTON=;VS", &StationData::canton, "VS"},
