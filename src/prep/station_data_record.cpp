@@ -15,6 +15,10 @@ namespace {
 // Lines longer than this are cut before conversion, as the UTF-8 converter takes at most 255.
 constexpr std::size_t kMaxLineLength = 255;
 
+// Largest weight that is added up (a thousand tonnes). Only an imported file can hold more; such a
+// value counts 0 like any other that cannot be added, so eleven of them never overflow the total.
+constexpr long long kMaxCountedGrams = 999'999'999;
+
 std::string TwoDigits(int n) {
   return std::string(1, static_cast<char>('0' + n / 10)) + static_cast<char>('0' + n % 10);
 }
@@ -55,6 +59,14 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 std::string RightAlign(std::string_view text, std::size_t width) {
   if (text.empty() || text.size() >= width) return std::string(text);
   return std::string(width - text.size(), ' ') + std::string(text);
+}
+
+// Weights are written without any blank, the alignment blanks in front included (the power only
+// loses those at its ends).
+std::string WithoutBlanks(std::string_view text) {
+  std::string result = TrimBlanks(text);
+  result.erase(std::remove(result.begin(), result.end(), ' '), result.end());
+  return result;
 }
 
 std::string SelectCanton(std::string_view code) {
@@ -127,7 +139,7 @@ long long WeightGrams(std::string_view text) {
   long long grams = 0;
   const char* end = trimmed.data() + trimmed.size();
   const auto [ptr, ec] = std::from_chars(trimmed.data(), end, grams);
-  if (ec != std::errc() || ptr != end || grams < 0) return 0;
+  if (ec != std::errc() || ptr != end || grams < 0 || grams > kMaxCountedGrams) return 0;
   return grams;
 }
 
@@ -155,7 +167,7 @@ std::vector<std::string> BuildStationDataLines(const StationData& data,
   lines.push_back(Line("WATT", TrimBlanks(data.power)));
   for (int item = 1; item <= kStationItemCount; ++item) {
     lines.push_back(Line(ItemDescriptionKey(item), data.itemDescriptions[item - 1]));
-    lines.push_back(Line(ItemWeightKey(item), TrimBlanks(data.itemWeights[item - 1])));
+    lines.push_back(Line(ItemWeightKey(item), WithoutBlanks(data.itemWeights[item - 1])));
   }
   lines.push_back(Line("OPNAME", data.operatorName));
   lines.push_back(Line("EMAIL", data.email));

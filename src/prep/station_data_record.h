@@ -72,8 +72,9 @@ std::string PadCoordinate(std::string_view text);
 std::string AlignPower(std::string_view text);
 // Weight: right-aligned to four characters when it has 1 to 3 characters, otherwise unchanged.
 std::string AlignWeight(std::string_view text);
-// Grams of a weight field: 0 when empty. A value that is not a whole number of grams (only an
-// imported file can hold one) counts 0, so the total stays a sum of real weights.
+// Grams of a weight field: 0 when empty. A value that is not a whole number of grams, or one of
+// more than nine digits (only an imported file can hold either), counts 0, so the total stays a
+// sum of real weights and cannot overflow.
 long long WeightGrams(std::string_view text);
 
 // Reads the eleven weight fields into the weight array and sets the total and its display.

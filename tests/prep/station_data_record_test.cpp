@@ -64,6 +64,17 @@ TEST(StationDataRecordWrite, WritesThe38LinesInFileOrder) {
   EXPECT_EQ(StationItemWeightLine(11), 28);
 }
 
+TEST(StationDataRecordWrite, WeightsLoseEveryBlankThePowerOnlyThoseAtItsEnds) {
+  StationData d;
+  d.power = " 1 5 ";
+  d.itemWeights[0] = " 450";
+  d.itemWeights[5] = "1 2";  // only an import can put a blank inside
+  const auto lines = BuildStationDataLines(d, "XX9XX/P", "2025-07-20");
+  EXPECT_EQ(lines[kStationLineWatt], "#;WATT=;1 5");
+  EXPECT_EQ(lines[StationItemWeightLine(1)], "#;STA01GRAMM=;450");
+  EXPECT_EQ(lines[StationItemWeightLine(6)], "#;STA06GRAMM=;12");
+}
+
 TEST(StationDataRecordWrite, ClearedRecordDeletesTheFileAndWritesNone) {
   TempFolder dir;
   const std::string path = dir / "Stationsdaten 2025.csv";
@@ -139,7 +150,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"#;ORT=;K\xC3\xB6lliken", &StationData::place, "K\xF6lliken"},  // UTF-8 line
         ReadCase{"#;ORT=;K\xF6lliken", &StationData::place, "K\xF6lliken"},      // already 1252
         ReadCase{"#;ort=;lower", &StationData::place, "before"},  // keys are case-sensitive
-        ReadCase{"#;ORT:;x", &StationData::place, "before"},      // no ';' from position 6 on
+        ReadCase{"#;ORT:;x", &StationData::place, "before"},      // key "#;ORT:;" is none
+        ReadCase{"#;ORT=abc", &StationData::place, "before"},     // no ';' from position 6 on
         ReadCase{"#;ORTE=;x", &StationData::place, "before"},     // unknown key
         ReadCase{"#;ORT=", &StationData::place, "before"},        // too short
         ReadCase{"#;KANTON=;VS", &StationData::canton, "VS"},
@@ -160,11 +172,29 @@ TEST(StationDataRecordRead, WeightLineIsAlignedAndCounted) {
   EXPECT_EQ(d.totalWeightText, "12395 g");
 }
 
-TEST(StationDataRecordRead, NonNumericImportedWeightCountsZero) {
+TEST(StationDataRecordRead, ImportedWeightThatCannotBeAddedCountsZero) {
   StationData d;
-  ASSERT_TRUE(ReadStationDataRecord({"#;STA01GRAMM=;12a", "#;STA02GRAMM=;30"}, d));
+  // Not a whole number, and numbers so large that eleven of them would overflow the total: shown
+  // as they stand, counted 0.
+  ASSERT_TRUE(ReadStationDataRecord(
+      {"#;STA01GRAMM=;12a", "#;STA02GRAMM=;30", "#;STA03GRAMM=;9000000000000000000",
+       "#;STA04GRAMM=;9000000000000000000", "#;STA05GRAMM=;-5", "#;STA06GRAMM=;999999999"},
+      d));
   EXPECT_EQ(d.itemWeights[0], " 12a");
-  EXPECT_EQ(d.totalWeight, 30);
+  EXPECT_EQ(d.itemWeights[2], "9000000000000000000");
+  EXPECT_EQ(d.totalWeight, 1000000029);
+  EXPECT_EQ(d.totalWeightText, "1000000029 g");
+}
+
+TEST(StationDataRecordRead, LineIsTrimmedBeforeItIsCutTo255Characters) {
+  StationData d;
+  const std::string value(300, 'a');
+  // The first line lets the reader start: a list in which no line begins with "#" is ignored.
+  ASSERT_TRUE(
+      ReadStationDataRecord({"#;QAH=;1607", std::string(20, ' ') + "#;ORT=;" + value + "  "}, d));
+  EXPECT_EQ(d.place, std::string(255 - 7, 'a'));
+  EXPECT_FALSE(ReadStationDataRecord({"  #;ORT=;indented"}, d));
+  EXPECT_EQ(d.place, std::string(255 - 7, 'a'));
 }
 
 TEST(StationDataRecordRead, SmallerCoordinateFirstIsExchanged) {

@@ -87,14 +87,24 @@ TEST_F(AdifExportTest, EqslFileWithMessage) {
   ASSERT_TRUE(WriteEqslAdifFile(path, log_, "20250720", "Selbstbau TRX 5"));
   const auto lines = ReadLines(path);
   ASSERT_EQ(lines.size(), 15u);
-  EXPECT_EQ(lines[0], "ADIF 2 Exportiert aus ktd.sqlite");
-  EXPECT_EQ(lines[1], "ADIF Datei f\xFCr www.eQSL.cc:");  // Windows-1252 "ü"
-  EXPECT_EQ(lines[5],
-            "Zur\xFC"
-            "ck zum Hauptmen\xFC.");
-  EXPECT_EQ(lines[10], "Erzeugt hat diese Datei das Programm: VORLAX_KTD_Log.exe");
-  EXPECT_EQ(lines[11], "<adif_ver:1>2");
-  EXPECT_EQ(lines[12], "<eoh>");
+  // The upload guide, Windows-1252 ("\xFC" is "ü", "\xE4" is "ä").
+  const std::vector<std::string> header = {
+      "ADIF 2 Exportiert aus ktd.sqlite",
+      "ADIF Datei f\xFCr www.eQSL.cc:",
+      "Webseite https://www.eqsl.cc/qslcard/EnterADIF.cfm aufsuchen und mit dem eignen Rufzeichen "
+      "einloggen.",
+      "Men\xFC: Meine Konten ausw\xE4hlen (Maintain all your accounts)",
+      "Das passende Konto: Rufzeichen (Nickname) ausw\xE4hlen und einloggen (Login)",
+      "Zur\xFC"
+      "ck zum Hauptmen\xFC.",
+      "Men\xFC: Upload ADIF ausw\xE4hlen.",
+      "STEP 1: ADIF Datei zum Hochladen ausw\xE4hlen.",
+      "STEP 2: Upload",
+      "Men\xFC: Ausloggen.",
+      "Erzeugt hat diese Datei das Programm: VORLAX_KTD_Log.exe",
+      "<adif_ver:1>2",
+      "<eoh>"};
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 13), header);
   EXPECT_EQ(lines[13],
             "<CALL:7>XX9XX/P <QSO_DATE:8>20250720 <TIME_ON:4>0815 <BAND:3>80m <MODE:2>CW "
             "<RST_SENT:3>599 <QSLMSG:15>Selbstbau TRX 5 <EOR>");
