@@ -177,10 +177,11 @@ void LinuxSerialPort::Open(int portNumber) {
     serial.flags |= ASYNC_LOW_LATENCY;
     ioctl(fd, TIOCSSERIAL, &serial);  // best effort: not every driver has it
   }
-  ApplyRequestedLines(fd);
-
   {
+    // Under the lock with publishing the descriptor: a key-up requested by the keyer thread
+    // while the port was still closed is applied here or by SetControlLine, never lost.
     std::lock_guard lock(mutex_);
+    ApplyRequestedLines(fd);
     fd_ = fd;
     portNumber_ = portNumber;
     device_ = device;
