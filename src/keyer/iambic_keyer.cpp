@@ -28,6 +28,13 @@ void IambicKeyer::DahReleased() {
   dahMemory_ = true;
 }
 
+void IambicKeyer::ReleasePaddles() {
+  ditPaddle_ = false;
+  dahPaddle_ = false;
+  ditMemory_ = false;
+  dahMemory_ = false;
+}
+
 void IambicKeyer::Handle(PaddleEvent event) {
   switch (event) {
     case PaddleEvent::DitPressed:

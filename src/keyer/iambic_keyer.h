@@ -28,6 +28,12 @@ class IambicKeyer {
   void DahReleased();
   void Handle(PaddleEvent event);
 
+  // Both contacts count as open and nothing is remembered; the running element still finishes.
+  // For when the port stops reporting the contacts (keying switched off): a contact held at that
+  // moment would otherwise stay closed here and repeat its element without end, keying the
+  // transmitter again as soon as the port reopens.
+  void ReleasePaddles();
+
   // The element that is running (None while idle).
   Element Running() const { return running_; }
 

@@ -40,8 +40,15 @@ void Keyer::ApplyKeyingState(bool keyingActive, int portNumber) {
     port_.ApplyKeyingState(keyingActive, portNumber);
   } catch (...) {
     state_.keyingActive = false;
+    ReleasePaddlesAfterEvents();
     throw;
   }
+  if (!keyingActive) ReleasePaddlesAfterEvents();
+}
+
+void Keyer::ReleasePaddlesAfterEvents() {
+  // Queued behind the paddle events already handed over; the port sends no more after this.
+  timers_.Post([this](KeyerTime) { paddle_.ReleasePaddles(); });
 }
 
 bool Keyer::TransmitText(const std::string& text) {

@@ -58,7 +58,8 @@ class Keyer {
   void SetRtsKeys(bool rtsKeys) { port_.SetRtsKeys(rtsKeys); }
   void SetReversed(bool reversed) { port_.SetReversed(reversed); }
   // Sets State().keyingActive and brings the port in line (see KeyerPort::ApplyKeyingState).
-  // On SerialPortError keying is left off and the error passed on.
+  // On SerialPortError keying is left off and the error passed on. Whenever keying ends up off,
+  // the paddle keyer takes both contacts as open (the port reports no release any more).
   void ApplyKeyingState(bool keyingActive, int portNumber);
 
   // --- Messages ---
@@ -73,6 +74,9 @@ class Keyer {
   void SetMessageEndHandler(MessagePlayer::EndHandler handler);
 
  private:
+  // Once the port no longer reports the contacts, the paddle keyer takes them as open.
+  void ReleasePaddlesAfterEvents();
+
   TimerService& timers_;
   KeyerState state_;
   KeyerPort port_;

@@ -164,6 +164,9 @@ void LinuxSerialPort::Open(int portNumber) {
   };
   // Another keyer (or this program twice) on the same port would fight over the lines.
   if (flock(fd, LOCK_EX | LOCK_NB) < 0) fail(errno == EWOULDBLOCK ? EBUSY : errno);
+  // Every further open() of the device would raise DTR and RTS again, keying the transmitter
+  // under our feet; an exclusive terminal turns such openers away before they touch the lines.
+  ioctl(fd, TIOCEXCL);
   termios settings{};
   if (tcgetattr(fd, &settings) < 0) fail(errno);
   cfmakeraw(&settings);
@@ -177,10 +180,11 @@ void LinuxSerialPort::Open(int portNumber) {
     serial.flags |= ASYNC_LOW_LATENCY;
     ioctl(fd, TIOCSSERIAL, &serial);  // best effort: not every driver has it
   }
-  ApplyRequestedLines(fd);
-
   {
+    // Under the lock with publishing the descriptor: a key-up requested by the keyer thread
+    // while the port was still closed is applied here or by SetControlLine, never lost.
     std::lock_guard lock(mutex_);
+    ApplyRequestedLines(fd);
     fd_ = fd;
     portNumber_ = portNumber;
     device_ = device;
@@ -201,6 +205,7 @@ void LinuxSerialPort::CloseDevice() {
   if (fd_ < 0) return;
   const int cleared = TIOCM_RTS | TIOCM_DTR;
   ioctl(fd_, TIOCMBIC, &cleared);
+  ioctl(fd_, TIOCNXCL);  // a terminal kept alive by its other end would stay exclusive
   ::close(fd_);
   fd_ = -1;
   portNumber_ = 0;

@@ -5,6 +5,8 @@
 //   flow control, which would move RTS by itself.
 // - Linux raises DTR and RTS when a port opens: both are brought to their requested states at
 //   once after opening, so the key line is on for microseconds at most. Closing switches both off.
+// - The open port is locked (flock) and made exclusive (TIOCEXCL): another program opening it
+//   would make Linux raise both lines again.
 // - Low latency is requested (ASYNC_LOW_LATENCY): FTDI adapters otherwise report status changes
 //   only every 16 ms.
 // - Status changes: a watcher thread waits in TIOCMIWAIT; drivers without it (cp210x) are polled

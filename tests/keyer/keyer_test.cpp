@@ -147,6 +147,29 @@ TEST_F(KeyerTest, PaddleTouchDuringAMessageStopsItAtTheNextStepAndEndsAutoCq) {
   EXPECT_FALSE(keyer.State().abortRequest);
 }
 
+// A contact held while keying is switched off gets no release event from the closed port; it
+// must not keep the keyer repeating its element and key the transmitter once keying is back on.
+TEST_F(KeyerTest, AContactHeldWhenKeyingGoesOffIsNotKeyedAfterwards) {
+  keyer.SetSpeed(20);
+  keyer.ApplyKeyingState(true, 1);
+  port.SetStatusLine(StatusLine::Cts, true);  // dah held: dahs at 0, 240, ...
+  timers.RunDue();
+  At(300);
+  keyer.ApplyKeyingState(false, 1);  // during the second dah
+  At(1000);
+  port.SetStatusLine(StatusLine::Cts, false);  // released while the port is closed
+  keyer.ApplyKeyingState(true, 1);
+  At(3000);
+  EXPECT_EQ(EdgeTimes(ControlLine::Rts), (std::vector<std::int64_t>{0, 180, 240, 300}));
+  EXPECT_FALSE(port.ControlLineOn(ControlLine::Rts));
+  // The paddle works as before.
+  port.SetStatusLine(StatusLine::Dsr, true);
+  timers.RunDue();
+  port.SetStatusLine(StatusLine::Dsr, false);
+  At(4000);
+  EXPECT_EQ(EdgeTimes(ControlLine::Rts), (std::vector<std::int64_t>{0, 180, 240, 300, 3000, 3060}));
+}
+
 TEST_F(KeyerTest, AFailedOpenLeavesKeyingOff) {
   FakeSerialPort twoPorts{timers, 2};
   Keyer k{twoPorts, timers};

@@ -189,4 +189,27 @@ TEST(LinuxSerialPort, OpensATerminalOnceAndClosesCleanly) {
   close(master);
 }
 
+// Any open() of a terminal raises DTR and RTS, so a second program merely opening the port would
+// key the transmitter: while the keyer holds the port, other openers are turned away at open().
+TEST(LinuxSerialPort, OtherOpenersAreTurnedAwayWhileThePortIsOpen) {
+  if (geteuid() == 0) GTEST_SKIP() << "root may open an exclusive terminal anyway";
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(grantpt(master), 0);
+  ASSERT_EQ(unlockpt(master), 0);
+  const std::string slave = ptsname(master);
+  LinuxSerialPort port([&](int) { return slave; });
+  port.Open(1);
+  const int other = ::open(slave.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  const int error = errno;
+  if (other >= 0) close(other);
+  EXPECT_LT(other, 0);
+  EXPECT_EQ(error, EBUSY);
+  port.Close();
+  const int after = ::open(slave.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  EXPECT_GE(after, 0);  // free again once closed
+  if (after >= 0) close(after);
+  close(master);
+}
+
 }  // namespace
