@@ -87,17 +87,17 @@ std::string WritePersonalTextsPdf(ReportPrinter& printer, const AppContext& ctx,
   };
   startPage();
 
-  for (const std::string& line : stationListLines) {
-    const StationListLine station = SplitStationListLine(line, 10);
+  for (size_t index = 0; index < stationListLines.size(); ++index) {
+    const StationListLine station = SplitStationListLine(stationListLines[index], 10);
     int textCount = 0;
     for (const std::string& text : station.texts) textCount += text.empty() ? 0 : 1;
     if (station.callsign.empty() || textCount == 0) continue;
 
-    // A full page breaks before the next entry; so does an entry whose last text line would
-    // reach below the lower rule (several texts make an entry taller than the 8 mm of one).
+    // An entry whose last text line would reach below the lower rule starts a new page (several
+    // texts make an entry taller than the 8 mm of one).
     const int furtherTexts = textCount - (station.texts[0].empty() ? 0 : 1);
     const float lastTextBottom = y + 6.0f * furtherTexts + 5.0f;
-    if (entriesOnPage == kEntriesPerTextsPage || lastTextBottom > kTextsListLowerRule) startPage();
+    if (entriesOnPage > 0 && lastTextBottom > kTextsListLowerRule) startPage();
 
     pdf.TextOut(station.callsign.substr(0, 13), 15, y);
     if (!station.texts[0].empty()) pdf.TextOut("1. " + station.texts[0].substr(0, 24), 45, y);
@@ -107,7 +107,9 @@ std::string WritePersonalTextsPdf(ReportPrinter& printer, const AppContext& ctx,
       pdf.TextOut(std::to_string(i + 1) + ". " + station.texts[i].substr(0, 24), 45, y);
     }
     y += 8;
-    ++entriesOnPage;
+    // A full page is followed by the next one as long as lines of the file remain, whether or
+    // not they are entries.
+    if (++entriesOnPage == kEntriesPerTextsPage && index + 1 < stationListLines.size()) startPage();
   }
   return pdf.EndDoc();
 }

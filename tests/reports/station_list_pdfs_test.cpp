@@ -61,8 +61,11 @@ INSTANTIATE_TEST_SUITE_P(
     Paging, PersonalTextsPagingTest,
     ::testing::Values(TextsPagingCase{"ExactlyOnePage", 31, 0, {31}},
                       TextsPagingCase{"OneMore", 32, 0, {31, 1}},
-                      TextsPagingCase{"StationsWithoutTextsDoNotCount", 31, 12, {31}},
-                      TextsPagingCase{"WithoutTextsAfterTheLastEntry", 62, 25, {31, 31}},
+                      TextsPagingCase{"StationsWithoutTextsDoNotCount", 31, 10, {31}},
+                      // A full page with lines of the file left starts the next page, even when
+                      // none of those lines is an entry.
+                      TextsPagingCase{"LinesLeftAfterAFullPage", 31, 12, {31, 0}},
+                      TextsPagingCase{"LinesLeftAfterTheSecondFullPage", 62, 25, {31, 31, 0}},
                       TextsPagingCase{"ThirdPage", 63, 0, {31, 31, 1}}),
     [](const auto& info) { return std::string(info.param.name); });
 
