@@ -88,10 +88,10 @@ class RecheckTimer {
     event._sigev_un._tid = static_cast<pid_t>(gettid());
     if (timer_create(CLOCK_MONOTONIC, &event, &timer_) != 0) return;
     created_ = true;
-    itimerspec spec{};
-    spec.it_interval.tv_nsec = std::chrono::nanoseconds(period).count();
-    spec.it_value = spec.it_interval;
-    timer_settime(timer_, 0, &spec, nullptr);
+    itimerspec timing{};
+    timing.it_interval.tv_nsec = std::chrono::nanoseconds(period).count();
+    timing.it_value = timing.it_interval;
+    timer_settime(timer_, 0, &timing, nullptr);
   }
   ~RecheckTimer() { Stop(); }
   RecheckTimer(const RecheckTimer&) = delete;
