@@ -161,7 +161,7 @@ TEST(LinuxSerialPort, ReportsMissingPortsAndDevicesThatAreNoSerialPorts) {
 // status watcher have nothing to act on, and a second user of the same device is turned away.
 TEST(LinuxSerialPort, OpensATerminalOnceAndClosesCleanly) {
   const int master = posix_openpt(O_RDWR | O_NOCTTY);
-  ASSERT_GE(master, 0);
+  if (master < 0) GTEST_SKIP() << "no pseudo-terminals here (devpts not mounted)";
   ASSERT_EQ(grantpt(master), 0);
   ASSERT_EQ(unlockpt(master), 0);
   const std::string slave = ptsname(master);
@@ -194,7 +194,7 @@ TEST(LinuxSerialPort, OpensATerminalOnceAndClosesCleanly) {
 TEST(LinuxSerialPort, OtherOpenersAreTurnedAwayWhileThePortIsOpen) {
   if (geteuid() == 0) GTEST_SKIP() << "root may open an exclusive terminal anyway";
   const int master = posix_openpt(O_RDWR | O_NOCTTY);
-  ASSERT_GE(master, 0);
+  if (master < 0) GTEST_SKIP() << "no pseudo-terminals here (devpts not mounted)";
   ASSERT_EQ(grantpt(master), 0);
   ASSERT_EQ(unlockpt(master), 0);
   const std::string slave = ptsname(master);
