@@ -4,6 +4,7 @@
 
 #include "common/text_file.h"
 #include "db/sqlite_database.h"
+#include "live/record_qso.h"
 #include "support/temp_folder.h"
 #include "support/test_databases.h"
 
@@ -188,6 +189,50 @@ TEST_F(LogSchemaTest, AFailingStepLeavesEarlierStepsCommittedAndNoLock) {
   EXPECT_EQ(Count("ptxt"), "1");
   BackUpAndClearLog(logDb);  // the connection of the failed action is closed: no lock left
   EXPECT_EQ(Count("ktd"), "0");
+}
+
+TEST(LogSchemaBadFiles, AFileThatIsNoDatabaseIsReportedAndLeftAsItIs) {
+  TempFolder dir;
+  const std::string file = dir / "ktd.sqlite";
+  const std::string garbage(4096, 'k');
+  ASSERT_TRUE(WriteFileAtomic(file, garbage));
+  try {
+    CreateLogSchema(file);
+    FAIL() << "no exception";
+  } catch (const ESQLiteException& e) {
+    EXPECT_NE(std::string(e.what()).find("Error [26]: File opened that is not a database file."),
+              std::string::npos)
+        << e.what();
+  }
+  EXPECT_THROW(RestorePreviousLog(file), ESQLiteException);
+  std::string content;
+  ASSERT_TRUE(ReadWholeFile(file, content));
+  EXPECT_EQ(content, garbage);
+}
+
+TEST(LogSchemaBadFiles, ALogTableWithoutItsColumnsIsReportedAndKeepsItsRows) {
+  TempFolder dir;
+  const std::string file = dir / "ktd.sqlite";
+  {
+    TSQLiteDatabase db(file);
+    db.ExecSQL("CREATE TABLE ktd (utc TEXT, rufz TEXT)");
+    db.ExecSQL("INSERT INTO ktd VALUES ('0700', 'HB9AAA/P')");
+  }
+  CreateLogSchema(file);  // an existing table is never altered
+  try {
+    RecordQso(file, "0715", "DL1ABC", "599", "", "599", "");
+    FAIL() << "no exception";
+  } catch (const ESQLiteException& e) {
+    const std::string message = e.what();
+    EXPECT_EQ(message.rfind("Error executing SQL.\rError [1]: SQL error or missing database.\r", 0),
+              0u)
+        << message;
+    EXPECT_NE(message.find("table ktd has 2 columns but 11 values were supplied"),
+              std::string::npos)
+        << message;
+  }
+  TSQLiteDatabase db(file);
+  EXPECT_EQ(QueryRows(db, "SELECT * FROM ktd"), std::vector<std::string>{"0700|HB9AAA/P"});
 }
 
 }  // namespace
