@@ -16,6 +16,7 @@
 #include "db/sqlite_database.h"
 #include "prep/station_data_record.h"
 #include "support/temp_folder.h"
+#include "support/working_folders.h"
 
 namespace {
 
@@ -39,12 +40,7 @@ std::string Text(int i) {
 }
 
 void PrepareWorkingFolder(AppContext& ctx, const std::string& base) {
-  SettleWorkingFiles(ctx, base, 2025);
-  ctx.ownCallsign = "XX9XX/P";
-  ctx.baseCallsign = "XX9XX";
-  SettleOutputFiles(ctx);
-  for (const std::string& folder : {ctx.dbFolder, ctx.dataFolder, ctx.yearFolder})
-    MakeFolder(folder);
+  PrepareWorkingFolders(ctx, base, 2025, "XX9XX/P");
 
   std::vector<std::string> stations;
   for (int i = 0; i < kStations; ++i)

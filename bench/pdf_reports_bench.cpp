@@ -15,6 +15,7 @@
 #include "db/sqlite_database.h"
 #include "reports/pdf_reports.h"
 #include "support/temp_folder.h"
+#include "support/working_folders.h"
 
 namespace {
 
@@ -31,14 +32,8 @@ struct ClosingData {
   std::vector<std::string> stationData;
 
   ClosingData() {
-    SettleWorkingFiles(ctx, dir.path(), 2025);
-    ctx.ownCallsign = "HB9XYZ/P";
-    ctx.baseCallsign = "HB9XYZ";
-    SettleOutputFiles(ctx);
+    PrepareWorkingFolders(ctx, dir.path(), 2025, "HB9XYZ/P");
     ctx.clock = &clock;
-    MakeFolder(ctx.dbFolder);
-    MakeFolder(ctx.dataFolder);
-    MakeFolder(ctx.yearFolder);
     CreateLogSchema(ctx.logDbFile);
     TSQLiteDatabase db(ctx.logDbFile);
     db.BeginTransaction();

@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "db/log_schema.h"
 #include "db/sqlite_database.h"
 #include "live/record_qso.h"
 #include "support/temp_folder.h"
+#include "support/test_databases.h"
 
 namespace {
 
@@ -30,17 +32,7 @@ std::string TextOf(int i) {
 
 void CreateLog() {
   TSQLiteDatabase db(logFile);
-  const char* const schema[] = {
-      "CREATE TABLE ktd (utc TEXT, rufz TEXT, s TEXT, stxt TEXT, r TEXT, rtxt TEXT, half TEXT, "
-      "mode TEXT, ktdst TEXT, hbst TEXT, eust TEXT)",
-      "CREATE TABLE stns1 (rufz TEXT, rufzo TEXT, name TEXT)",
-      "CREATE TABLE stns2 (rufz TEXT, rufzo TEXT, name TEXT)",
-      "CREATE TABLE stns1ssb (rufz TEXT, rufzo TEXT, name TEXT)",
-      "CREATE TABLE stns2ssb (rufz TEXT, rufzo TEXT, name TEXT)",
-      "CREATE TABLE txt (txt TEXT)",
-      "CREATE TABLE ptxt (rufz TEXT, rufzo TEXT, txt TEXT)",
-  };
-  for (const char* sql : schema) db.ExecSQL(sql);
+  CreateLogSchema(db);
   db.BeginTransaction();
   for (const char* table : {"stns1", "stns2", "stns1ssb", "stns2ssb"}) {
     for (int i = 0; i < kStations; ++i) {
@@ -75,12 +67,7 @@ void CreateLog() {
         ktd ? "1" : "0",
         "0",
         ktd ? "0" : "1"};
-    const char* const names[] = {":utc",  ":rufz", ":s",     ":stxt", ":r",   ":rtxt",
-                                 ":half", ":mode", ":ktdst", ":hbst", ":eust"};
-    for (int c = 0; c < 11; ++c) db.AddParamText(names[c], row[c]);
-    db.ExecSQL(
-        "INSERT INTO ktd VALUES (:utc, :rufz, :s, :stxt, :r, :rtxt, :half, :mode, :ktdst, :hbst, "
-        ":eust)");
+    InsertQsoRow(db, row);
   }
   db.Commit();
 }

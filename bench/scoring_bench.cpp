@@ -8,8 +8,10 @@
 
 #include "contest/score_values.h"
 #include "contest/scoring.h"
+#include "db/log_schema.h"
 #include "db/sqlite_database.h"
 #include "support/temp_folder.h"
+#include "support/test_databases.h"
 
 namespace {
 
@@ -20,9 +22,7 @@ std::string logFile;
 
 void CreateLog() {
   TSQLiteDatabase db(logFile);
-  db.ExecSQL(
-      "CREATE TABLE ktd (utc TEXT, rufz TEXT, s TEXT, stxt TEXT, r TEXT, rtxt TEXT, half TEXT, "
-      "mode TEXT, ktdst TEXT, hbst TEXT, eust TEXT)");
+  CreateLogSchema(db);
   db.BeginTransaction();
   for (int i = 0; i < kLogQsos; ++i) {
     const int kind = i % 3;  // 0 KTD, 1 Swiss, 2 other
@@ -43,12 +43,7 @@ void CreateLog() {
                                           kind == 0 ? "1" : "0",
                                           kind == 1 ? "1" : "0",
                                           kind == 2 ? "1" : "0"};
-    const char* const names[] = {":utc",  ":rufz", ":s",     ":stxt", ":r",   ":rtxt",
-                                 ":half", ":mode", ":ktdst", ":hbst", ":eust"};
-    for (int c = 0; c < 11; ++c) db.AddParamText(names[c], row[c]);
-    db.ExecSQL(
-        "INSERT INTO ktd VALUES (:utc, :rufz, :s, :stxt, :r, :rtxt, :half, :mode, :ktdst, :hbst, "
-        ":eust)");
+    InsertQsoRow(db, row);
   }
   db.Commit();
 }

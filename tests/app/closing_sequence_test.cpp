@@ -11,6 +11,7 @@
 #include "db/log_schema.h"
 #include "prep/station_data_record.h"
 #include "support/temp_folder.h"
+#include "support/working_folders.h"
 
 namespace {
 
@@ -31,12 +32,7 @@ class ClosingSequenceTest : public ::testing::Test {
     clock_.local = {2025, 7, 20, 18, 0, 0};
     clock_.utc = {2025, 7, 20, 16, 0, 0};
     ctx_.clock = &clock_;
-    SettleWorkingFiles(ctx_, dir_.path(), 2025);
-    ctx_.ownCallsign = "XX9XX/P";
-    ctx_.baseCallsign = "XX9XX";
-    SettleOutputFiles(ctx_);
-    for (const std::string& folder : {ctx_.dbFolder, ctx_.dataFolder, ctx_.yearFolder})
-      MakeFolder(folder);
+    PrepareWorkingFolders(ctx_, dir_.path(), 2025, "XX9XX/P");
     CreateLogSchema(ctx_.logDbFile);
   }
 

@@ -6,6 +6,7 @@
 
 #include "db/log_schema.h"
 #include "db/sqlite_database.h"
+#include "support/test_databases.h"
 
 namespace test_log {
 
@@ -20,12 +21,7 @@ inline void CreateLog(const std::string& file) {
 
 // Writes one row of ktd as given (no rules applied).
 inline void InsertRow(TSQLiteDatabase& db, const std::vector<std::string>& values) {
-  static const char* const kNames[] = {":utc",  ":rufz", ":s",     ":stxt", ":r",   ":rtxt",
-                                       ":half", ":mode", ":ktdst", ":hbst", ":eust"};
-  for (size_t i = 0; i < values.size() && i < 11; ++i) db.AddParamText(kNames[i], values[i]);
-  db.ExecSQL(
-      "INSERT INTO ktd VALUES (:utc, :rufz, :s, :stxt, :r, :rtxt, :half, :mode, :ktdst, :hbst, "
-      ":eust)");
+  InsertQsoRow(db, values);
 }
 
 inline void InsertStation(TSQLiteDatabase& db, const std::string& table, const std::string& rufz,

@@ -17,6 +17,7 @@
 #include "reports/pdf_reports.h"
 #include "support/pdf_tools.h"
 #include "support/temp_folder.h"
+#include "support/working_folders.h"
 
 namespace report_test {
 
@@ -120,14 +121,8 @@ class ReportTest : public ::testing::Test {
 
   void SetUp() override {
     clock.local = DateTime{2025, 7, 20, 19, 30, 5};
-    SettleWorkingFiles(ctx, dir.path(), 2025);
-    ctx.ownCallsign = "HB9XYZ/P";
-    ctx.baseCallsign = "HB9XYZ";
-    SettleOutputFiles(ctx);
+    PrepareWorkingFolders(ctx, dir.path(), 2025, "HB9XYZ/P");
     ctx.clock = &clock;
-    MakeFolder(ctx.dbFolder);
-    MakeFolder(ctx.dataFolder);
-    MakeFolder(ctx.yearFolder);
     printer = std::make_unique<ReportPrinter>(&clock);
   }
 

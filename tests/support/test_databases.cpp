@@ -32,6 +32,15 @@ std::vector<PrefixEntry> SwissAndNeighbourPrefixes() {
           {"OE", "OE"}, {"I", "I"},   {"4U1I", "4U1ITU"}};
 }
 
+void InsertQsoRow(TSQLiteDatabase& db, const std::vector<std::string>& values) {
+  static const char* const kNames[] = {":utc",  ":rufz", ":s",     ":stxt", ":r",   ":rtxt",
+                                       ":half", ":mode", ":ktdst", ":hbst", ":eust"};
+  for (size_t i = 0; i < values.size() && i < 11; ++i) db.AddParamText(kNames[i], values[i]);
+  db.ExecSQL(
+      "INSERT INTO ktd VALUES (:utc, :rufz, :s, :stxt, :r, :rtxt, :half, :mode, :ktdst, :hbst, "
+      ":eust)");
+}
+
 std::string QueryText(TSQLiteDatabase& db, const std::string& sql) {
   auto t = db.GetTable(sql);
   return t->Eof() ? std::string() : t->FieldAsString(0);

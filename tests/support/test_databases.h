@@ -20,6 +20,9 @@ void WriteSmallDxccDb(const std::string& path, const std::vector<PrefixEntry>& p
 // The Swiss entities and a few foreign ones: HB/HE -> "HB", HB0/HE0 -> "HB0", DL, F, K, JA ...
 std::vector<PrefixEntry> SwissAndNeighbourPrefixes();
 
+// Writes one row of ktd with the eleven values as given (no rules applied).
+void InsertQsoRow(TSQLiteDatabase& db, const std::vector<std::string>& values);
+
 // Runs a count(*) or other one-value query and returns its first cell as text.
 std::string QueryText(TSQLiteDatabase& db, const std::string& sql);
 
