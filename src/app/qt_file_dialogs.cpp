@@ -30,8 +30,7 @@ std::optional<QString> FileDialogs::GetOpenFileName(QWidget* parent,
     Next().armed = false;
     return Next().fileName;
   }
-  const QString filter =
-      QString::fromStdString(QtFileDialogFilter(request.filter.toStdString()));
+  const QString filter = QString::fromStdString(QtFileDialogFilter(request.filter.toStdString()));
   QFileDialog dialog(parent, request.title, request.folder, filter);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);

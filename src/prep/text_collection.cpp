@@ -45,11 +45,10 @@ std::optional<TypedText> TypeIntoText(std::string_view text, int caret, int sele
                                       char typed) {
   const std::string piece = TransliterateCharacter(typed);
   if (piece.find(kNotRepresentable) != std::string::npos) return std::nullopt;
-  const std::size_t at = std::min<std::size_t>(static_cast<std::size_t>(std::max(caret, 0)),
-                                               text.size());
-  const std::size_t cut =
-      std::min<std::size_t>(static_cast<std::size_t>(std::max(selectionLength, 0)),
-                            text.size() - at);
+  const std::size_t at =
+      std::min<std::size_t>(static_cast<std::size_t>(std::max(caret, 0)), text.size());
+  const std::size_t cut = std::min<std::size_t>(
+      static_cast<std::size_t>(std::max(selectionLength, 0)), text.size() - at);
   const std::string_view before = text.substr(0, at);
   const std::string_view after = text.substr(at + cut);
   if (piece == " " && (before.empty() || before.back() == ' ' || after.starts_with(' ')))
