@@ -580,12 +580,15 @@ void TForm1::OfferOtherPort() {
 }
 
 void TForm1::UpdatePortTooltip() {
+  // The port list is read from the system only when the selection changes.
   const int number = model_->View().portIndex + 1;
+  if (number == tooltipPort_) return;
+  tooltipPort_ = number;
   const std::string device = SerialDeviceForNumber(number);
   const QString tip = device.empty()
                           ? QString::fromUtf8("Port %1: kein serielles Gerät").arg(number)
                           : QString("Port %1: %2").arg(number).arg(QString::fromStdString(device));
-  if (ComboBoxCOM->toolTip() != tip) ComboBoxCOM->setToolTip(tip);
+  ComboBoxCOM->setToolTip(tip);
 }
 
 LiveField TForm1::FieldOf(const QObject* object) const {
@@ -725,7 +728,9 @@ void TForm1::Sync() {
 
   if (QLineEdit* focus = EditOf(v.focus);
       focus != nullptr && isVisible() && QApplication::focusWidget() != focus) {
+    // As on the desktop, a field the entry moves to has its text selected: typing replaces it.
     focus->setFocus(Qt::OtherFocusReason);
+    focus->selectAll();
   }
   syncing_ = false;
   OfferOtherPort();

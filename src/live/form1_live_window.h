@@ -76,6 +76,7 @@ class TForm1 : public QDialog {
   LogGridModel* gridModel_ = nullptr;
   bool syncing_ = false;
   bool offeringPort_ = false;
+  int tooltipPort_ = 0;  // the port number the combo box tooltip describes
   std::vector<std::string> shownCandidates_;
   std::vector<std::string> shownSuggestions_;
   unsigned clockGeneration_ = 0, watchDogGeneration_ = 0, autoCqGeneration_ = 0;
