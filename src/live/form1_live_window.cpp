@@ -289,6 +289,7 @@ void TForm1::BuildControls() {
   MemoTexte->setFocusPolicy(Qt::NoFocus);
   MemoTexte->setSelectionMode(QAbstractItemView::NoSelection);
   MemoTexte->setFont(listFont);
+  MemoTexte->setUniformItemSizes(true);
 
   Label1 = AddLabel("Label1", "Abbruch : [ESC]", QRect(12, 96, 176, 18));
   Label14 = AddLabel("Label14", "CW/SSB wechseln : [Ctrl]+[M]", QRect(12, 116, 240, 18));
@@ -325,6 +326,7 @@ void TForm1::BuildControls() {
   ListBox1->setGeometry(12, 214, 176, 216);
   ListBox1->setFocusPolicy(Qt::NoFocus);
   ListBox1->setFont(listFont);
+  ListBox1->setUniformItemSizes(true);  // no text layout of every entry when the list changes
   connect(ListBox1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
     model_->CandidateClicked(ListBox1->row(item));
     Sync();

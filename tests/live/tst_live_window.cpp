@@ -209,8 +209,8 @@ void LiveWindowTest::modeSwitchByCtrlMAndByTheBox() {
   w.Key(Qt::Key_Return);
   QCOMPARE(w.FocusName(), QString("EditTextrcvd"));
   w.Key(Qt::Key_Return);
-  QCOMPARE(w.Log(), (std::vector<std::string>{
-                        "0712|HB9XYZ/P|55|PERSOENLICHER GRUSS|59||0|1|1|0|0"}));
+  QCOMPARE(w.Log(),
+           (std::vector<std::string>{"0712|HB9XYZ/P|55|PERSOENLICHER GRUSS|59||0|1|1|0|0"}));
 
   auto* ssb = w.Find<QCheckBox>("CheckBoxSSB");
   QTest::mouseClick(ssb, Qt::LeftButton, {}, QPoint(6, ssb->height() / 2));
