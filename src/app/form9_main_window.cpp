@@ -17,6 +17,7 @@
 #include "app/qt_user_prompts.h"
 #include "app/startup.h"
 #include "common/clock.h"
+#include "common/file_failures.h"
 #include "common/qt_cp1252.h"
 #include "db/sqlite_database.h"
 
@@ -168,9 +169,20 @@ bool TForm9::StartUp(const std::string& baseFolder) {
     if (!answer) return std::nullopt;
     return Cp1252FromQString(*answer);
   };
-  if (SettleFilesAndCallsign(ctx_, baseFolder, year, askCallsign) != StartupOutcome::Ready) {
-    return false;
+  FileFailures failures;
+  switch (SettleFilesAndCallsign(ctx_, baseFolder, year, askCallsign, &failures)) {
+    case StartupOutcome::Ready:
+      break;
+    case StartupOutcome::AlreadyRunning:
+      ShowErrorMessage(AlreadyRunningMessage(ctx_));
+      return false;
+    case StartupOutcome::LockFailed:
+      ShowErrorMessage(LockFailedMessage(ctx_));
+      return false;
+    default:
+      return false;
   }
+  if (!failures.Empty()) ShowErrorMessage(failures.Message());
   setWindowTitle(QStringFromCp1252(MainWindowTitle(ctx_.ownCallsign)));
 
   // Without the log's tables or the prefix data no window can work: the program ends.
@@ -210,7 +222,8 @@ void TForm9::changeEvent(QEvent* event) {
 
 void TForm9::closeEvent(QCloseEvent* event) {
   event->accept();
-  RunClosingSequence(ctx_);
+  const FileFailures failures = RunClosingSequence(ctx_);
+  if (!failures.Empty()) ShowErrorMessage(failures.Message());
 }
 
 void TForm9::FormShow() {

@@ -5,6 +5,7 @@
 #include "app/form9_main_window.h"
 #include "app/qt_application.h"
 #include "common/clock.h"
+#include "prep/form3_station_list.h"
 #include "prep/form5_text_collection.h"
 
 int main(int argc, char* argv[]) {
@@ -21,9 +22,11 @@ int main(int argc, char* argv[]) {
   // the program before anything is shown.
   TForm9 form9(ctx);
   if (!form9.StartUp(baseFolder)) return 0;
+  TForm3 form3(ctx);
   TForm5 form5(ctx);
 
   TForm9::ChildWindows children;
+  children.stations = &form3;
   children.texts = &form5;
   form9.SetChildWindows(children);
 
