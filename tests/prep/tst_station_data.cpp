@@ -19,38 +19,18 @@
 
 namespace {
 
-const QColor kLightGreen(0xE0, 0xFF, 0xE0);
-const QColor kLightRed(0xFF, 0xE0, 0xE0);
+struct StationDataProgram : ChildProgram<TForm6> {
+  StationDataProgram() : ChildProgram(&TForm9::ChildWindows::stationData) {}
 
-struct StationDataProgram : MenuProgram {
-  std::unique_ptr<TForm6> form6;
-
-  bool Start(const TempFolder& folder) {
-    if (!MenuProgram::Start(folder)) return false;
-    form6 = std::make_unique<TForm6>(ctx);
-    TForm9::ChildWindows children;
-    children.stationData = form6.get();
-    menu->SetChildWindows(children);
-    return true;
-  }
-
-  QLineEdit* Field(const char* name) const { return form6->findChild<QLineEdit*>(name); }
+  QLineEdit* Field(const char* name) const { return In<QLineEdit>(name); }
   QString Text(const char* name) const { return Field(name)->text(); }
-  QString Total() const { return form6->findChild<QLabel*>("LabelGESAMTGEWICHT")->text(); }
-  int Scroll() const {
-    return form6->findChild<QScrollArea*>("ScrollBox1")->verticalScrollBar()->value();
-  }
+  QString Total() const { return In<QLabel>("LabelGESAMTGEWICHT")->text(); }
+  int Scroll() const { return In<QScrollArea>("ScrollBox1")->verticalScrollBar()->value(); }
   QString Focus() const {
     return QApplication::focusWidget() != nullptr ? QApplication::focusWidget()->objectName()
                                                   : QString();
   }
 };
-
-std::string FileBytes(const std::string& path) {
-  std::string bytes;
-  ReadWholeFile(path, bytes);
-  return bytes;
-}
 
 // A record file of an earlier year, in UTF-8, with the smaller coordinate first.
 std::vector<std::string> EarlierRecord() {
@@ -91,13 +71,13 @@ void StationDataWindowTest::importEditAlongTheEnterChainAndCloseFromTheMenu() {
   program.ShowMenu();
   QCOMPARE(program.Label("Label1")->text(), QString("fehlen noch"));
 
-  WorkInModalWindow(program.Button("ButtonStationsdaten"), program.form6.get(), [&] {
-    QCOMPARE(program.form6->windowTitle(),
+  WorkInModalWindow(program.Button("ButtonStationsdaten"), program.form.get(), [&] {
+    QCOMPARE(program.form->windowTitle(),
              QString("VORLAX KTD-Log: Stationsdaten vorbereiten - HB9XYZ/P"));
     QCOMPARE(program.Focus(), QString("EditORT"));
 
     FileDialogs::SetNextFileName(QString::fromStdString(importFile));
-    PressButton(program.form6->findChild<QPushButton*>("ButtonDatenImportieren"));
+    PressButton(program.In<QPushButton>("ButtonDatenImportieren"));
     const OpenFileRequest& request = FileDialogs::LastRequest();
     QCOMPARE(request.title, QString::fromUtf8("Textdatei mit Stationsdaten öffnen"));
     QCOMPARE(request.filter,
@@ -108,7 +88,7 @@ void StationDataWindowTest::importEditAlongTheEnterChainAndCloseFromTheMenu() {
     QCOMPARE(program.Text("EditSTA03BEZ"), QString::fromUtf8("Kopfhörer"));
     QCOMPARE(program.Text("EditKOORD_X"), QString("571000"));
     QCOMPARE(program.Text("EditWATT"), QString("    5"));
-    QCOMPARE(program.form6->findChild<QComboBox*>("ComboBoxKANTON")->currentText(), QString("BE"));
+    QCOMPARE(program.In<QComboBox>("ComboBoxKANTON")->currentText(), QString("BE"));
     QCOMPARE(program.Total(), QString("1300 g"));
 
     // Enter walks the chain; the station fields scroll the area to the station group.
@@ -168,18 +148,18 @@ void StationDataWindowTest::completeRecordThenClearingRemovesTheFile() {
   QVERIFY(WriteLinesAtomic(program.ctx.stationDataFile, EarlierRecord()));
   program.ShowMenu();
 
-  WorkInModalWindow(program.Button("ButtonStationsdaten"), program.form6.get(), [&] {
+  WorkInModalWindow(program.Button("ButtonStationsdaten"), program.form.get(), [&] {
     QCOMPARE(program.Focus(), QString("Button1"));
-    PressButton(program.form6->findChild<QPushButton*>("ButtonStationsdatenloeschen"));
+    PressButton(program.In<QPushButton>("ButtonStationsdatenloeschen"));
     QCOMPARE(program.Total(), QString("0"));
     QCOMPARE(program.Focus(), QString("EditWATT"));
     QCOMPARE(program.Scroll(), 203);
     QVERIFY(program.Text("EditSTA01BEZ").isEmpty());
     QCOMPARE(program.Text("EditORT"), QString("Chasseral"));
-    PressButton(program.form6->findChild<QPushButton*>("Button1"));
+    PressButton(program.In<QPushButton>("Button1"));
     QCOMPARE(program.Focus(), QString("EditOPNAME"));
     QVERIFY(program.Text("EditORT").isEmpty());
-    QCOMPARE(program.form6->findChild<QComboBox*>("ComboBoxKANTON")->currentIndex(), -1);
+    QCOMPARE(program.In<QComboBox>("ComboBoxKANTON")->currentIndex(), -1);
   });
 
   QVERIFY(!FileExists(program.ctx.stationDataFile));
