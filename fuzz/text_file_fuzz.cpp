@@ -11,15 +11,17 @@
 
 namespace {
 
+// Made once and removed at exit; never destroyed before the exit handler runs.
 const std::string& Folder() {
-  static const std::string folder = [] {
+  static const std::string* folder = [] {
     const char* base = std::getenv("TMPDIR");
     std::string pattern = std::string(base != nullptr ? base : "/tmp") + "/ktd-fuzz-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) std::abort();
+    auto* made = new std::string(pattern + "/");
     std::atexit([] { std::filesystem::remove_all(Folder()); });
-    return pattern + "/";
+    return made;
   }();
-  return folder;
+  return *folder;
 }
 
 }  // namespace
