@@ -15,21 +15,23 @@ void CheckWeights(const StationData& d) {
   FUZZ_CHECK(d.totalWeight == sum);
 }
 
-// Written as the 38 lines and read back, the record is stable: the first reading may still pad an
-// empty coordinate ("" becomes "000000", as any short one is padded), after that writing and
-// reading give the same lines again.
+// Written as the 38 lines and read back, the record settles: a reading pads a short coordinate
+// ("" becomes "000000") and trims control characters that an imported coordinate kept, so at most
+// three readings are needed; after that writing and reading give the same lines again.
 void CheckRoundTrip(const StationData& d) {
   std::vector<std::string> lines = BuildStationDataLines(d, "HB9XYZ/P", "2025-07-20");
   FUZZ_CHECK(lines.size() == static_cast<std::size_t>(kStationDataLineCount));
   FUZZ_CHECK(StationDataComplete(lines));
   for (const std::string& line : lines) FUZZ_CHECK(line.rfind("#;", 0) == 0);
-  StationData once;
-  FUZZ_CHECK(ReadStationDataRecord(lines, once));
-  CheckWeights(once);
-  lines = BuildStationDataLines(once, "HB9XYZ/P", "2025-07-20");
-  StationData twice;
-  FUZZ_CHECK(ReadStationDataRecord(lines, twice));
-  FUZZ_CHECK(BuildStationDataLines(twice, "HB9XYZ/P", "2025-07-20") == lines);
+  for (int reading = 1;; ++reading) {
+    StationData read;
+    FUZZ_CHECK(ReadStationDataRecord(lines, read));
+    CheckWeights(read);
+    std::vector<std::string> again = BuildStationDataLines(read, "HB9XYZ/P", "2025-07-20");
+    if (again == lines) break;
+    FUZZ_CHECK(reading < 3);
+    lines = std::move(again);
+  }
 }
 
 }  // namespace
