@@ -321,17 +321,12 @@ void TForm1::BuildControls() {
   AddLabel("CaptionScore", "Punkte", QRect(1074, 72, 78, 24));
 
   // Keying hints, shown while keying is on.
-  Label6 = AddLabel("Label6", "CQ : [Space] / [Enter]", QRect(986, 110, 170, 18));
+  Label6 = AddLabel("Label6", "CQ : [Space] / [Enter]", QRect(644, 332, 330, 18));
   SetFontColour(Label6, kDarkBlue);
-  Label19 = AddLabel("Label19", "Lange Aussendung : [Shift]+[Space]", QRect(986, 128, 170, 18));
-  Label18 = AddLabel("Label18", "Keine Aussendung : [Ctrl]+[Space]", QRect(986, 146, 170, 18));
-  Label21 = AddLabel("Label21", QString::fromUtf8("Tempo ändern :"), QRect(986, 164, 170, 18));
-  Label20 = AddLabel("Label20", "[Shift]+[Ctrl]+[Cursor]", QRect(986, 182, 170, 18));
-  for (QLabel* hint : {Label19, Label18, Label21, Label20}) {
-    QFont small = hint->font();
-    small.setPointSize(8);
-    hint->setFont(small);
-  }
+  Label19 = AddLabel("Label19", "Lange Aussendung : [Shift]+[Space]", QRect(644, 350, 330, 18));
+  Label18 = AddLabel("Label18", "Keine Aussendung : [Ctrl]+[Space]", QRect(644, 368, 330, 18));
+  Label21 = AddLabel("Label21", QString::fromUtf8("Tempo ändern :"), QRect(644, 386, 120, 18));
+  Label20 = AddLabel("Label20", "[Shift]+[Ctrl]+[Cursor]", QRect(766, 386, 208, 18));
 
   Label13 = AddLabel("Label13", "KTD-Stationen", QRect(12, 196, 176, 16));
   ListBox1 = new QListWidget(this);
