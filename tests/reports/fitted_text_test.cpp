@@ -121,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(
                    return WriteLogPrintoutPdf(printer, ctx, log);
                  },
                  12,
-                 {{"HB9AA/P", 12, 36}, {"HB9/DL1ABCDEF/P", 11, 28}, {"599599", 10, 28}}},
+                 {{"HB9/DL1ABCDEF/P", 11, 28}, {"599599", 10, 28}}},
         FormCase{"ScoreSheet",
                  [](ReportPrinter& printer, AppContext& ctx) {
                    std::vector<std::string> lines = report_test::SampleStationDataLines();
