@@ -20,6 +20,7 @@
 #include "common/file_failures.h"
 #include "common/qt_cp1252.h"
 #include "db/sqlite_database.h"
+#include "live/form1_live_window.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ TForm9::TForm9(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
   BuildControls();
 }
 
-TForm9::~TForm9() = default;
+TForm9::~TForm9() = default;  // the live window and its keyer go first
 
 QPushButton* TForm9::AddButton(QWidget* parent, const char* name, const QString& caption,
                                QRect place) {
@@ -192,6 +193,8 @@ bool TForm9::StartUp(const std::string& baseFolder) {
     ShowErrorMessage(e.what());
     return false;
   }
+  // The live window lives from here to the end of the program, with the CW keyer on port 1.
+  live_ = std::make_unique<TForm1>(ctx_);
   ctx_.cwMode = true;
   // Suggestions are optional: a broken texte.sqlite is reported and logging goes on without them.
   try {
@@ -200,6 +203,7 @@ bool TForm9::StartUp(const std::string& baseFolder) {
     ctx_.suggestionDb.reset();
     ShowErrorMessage(e.what());
   }
+  live_->SetTextDatabasePresent(ctx_.suggestionDb != nullptr);
   return true;
 }
 
@@ -296,7 +300,7 @@ void TForm9::ButtonStationsdatenClick() {
 }
 
 void TForm9::ButtonLiveClick() {
-  OpenLogging(children_.live);
+  OpenLogging(live_.get());
 }
 
 void TForm9::ButtonPapierClick() {

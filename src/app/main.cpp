@@ -5,7 +5,9 @@
 #include "app/form9_main_window.h"
 #include "app/qt_application.h"
 #include "common/clock.h"
+#include "prep/form3_station_list.h"
 #include "prep/form5_text_collection.h"
+#include "prep/form6_station_data.h"
 
 int main(int argc, char* argv[]) {
   KtdApplication app(argc, argv);
@@ -21,10 +23,14 @@ int main(int argc, char* argv[]) {
   // the program before anything is shown.
   TForm9 form9(ctx);
   if (!form9.StartUp(baseFolder)) return 0;
+  TForm3 form3(ctx);
   TForm5 form5(ctx);
+  TForm6 form6(ctx);
 
   TForm9::ChildWindows children;
+  children.stations = &form3;
   children.texts = &form5;
+  children.stationData = &form6;
   form9.SetChildWindows(children);
 
   form9.show();

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTableWidget>
 #include <QTimer>
 #include <QWheelEvent>
@@ -24,6 +23,7 @@
 #include "common/text_file.h"
 #include "db/sqlite_database.h"
 #include "prep/list_file.h"
+#include "prep/qt_window_helpers.h"
 #include "prep/text_collection.h"
 #include "prep/text_collection_store.h"
 #include "prep/text_rules.h"
@@ -35,18 +35,8 @@ constexpr int kClientHeight = 488;
 constexpr int kVisibleRows = 15;
 constexpr int kRowHeight = 20;
 
-// Typed or pasted characters that Windows-1252 cannot hold; no text rule lets this byte pass.
-constexpr char kUnrepresentable = '\x7F';
-
-const QColor kHintBlue = ColourFromWindowsValue(0xAA0000);
-
 QString Text(const char* utf8) {
   return QString::fromUtf8(utf8);
-}
-
-Qt::KeyboardModifiers RelevantModifiers(const QKeyEvent* event) {
-  return event->modifiers() &
-         (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
 }
 
 // Shift, Ctrl or both with Up or Down: -1 or +1; 0 for any other key.
@@ -58,53 +48,17 @@ int MoveDirection(const QKeyEvent* event) {
   return 0;
 }
 
-bool IsPasteKey(const QKeyEvent* event) {
-  return event->matches(QKeySequence::Paste) ||
-         (event->key() == Qt::Key_Insert && RelevantModifiers(event) == Qt::ShiftModifier);
-}
-
-// Printable text of a key press (no control characters, no Ctrl shortcut).
-bool IsTypedText(const QKeyEvent* event) {
-  if (event->text().isEmpty() || (event->modifiers() & Qt::ControlModifier)) return false;
-  for (const QChar c : event->text())
-    if (c.unicode() < 0x20 || c.unicode() == 0x7F) return false;
-  return true;
-}
-
 }  // namespace
 
 TForm5::TForm5(AppContext& ctx, QWidget* parent)
     : QDialog(parent), ctx_(ctx), model_(std::make_unique<TextCollection>()) {
   setObjectName("Form5");
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+  MakeFixedDialog(this, kClientWidth, kClientHeight);
   setFont(WindowFont());
-  setFixedSize(kClientWidth, kClientHeight);
   BuildControls();
 }
 
 TForm5::~TForm5() = default;
-
-QPushButton* TForm5::AddButton(QWidget* parent, const char* name, const QString& caption,
-                               QRect place) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setGeometry(place);
-  // Enter belongs to the input field ("Einfügen [Enter]"), never to a default button.
-  button->setAutoDefault(false);
-  button->setDefault(false);
-  return button;
-}
-
-QLabel* TForm5::AddHint(QWidget* parent, const char* name, const QString& text, QRect place) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(name);
-  label->setGeometry(place);
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, kHintBlue);
-  label->setPalette(palette);
-  return label;
-}
 
 void TForm5::BuildControls() {
   auto* groupCollection = new QGroupBox(" Textsammlung ", this);
@@ -130,31 +84,25 @@ void TForm5::BuildControls() {
   StringGrid1->installEventFilter(this);
   StringGrid1->viewport()->installEventFilter(this);
 
-  LabelAnzahl = new QLabel("Anzahl :", groupCollection);
-  LabelAnzahl->setObjectName("Label2");
-  LabelAnzahl->setGeometry(10, 336, 56, 20);
-  LabelAnzahlTexte = new QLabel(groupCollection);
-  LabelAnzahlTexte->setObjectName("LabelAnzahlTexte");
-  LabelAnzahlTexte->setGeometry(68, 336, 44, 20);
-  LabelAnzahlTexte->setAlignment(Qt::AlignCenter);
-  LabelAnzahlTexte->setFrameStyle(QFrame::Box | QFrame::Plain);
-  SetLabelBackground(LabelAnzahlTexte, Qt::white);
+  LabelAnzahl = AddCaption(groupCollection, "Label2", "Anzahl :", QRect(10, 336, 56, 20));
+  LabelAnzahlTexte = AddCountLabel(groupCollection, "LabelAnzahlTexte", QRect(68, 336, 44, 20));
   AddHint(groupCollection, "Label3", Text("Markierter Text verschieben : [Shift]+[Cursor]"),
           QRect(150, 336, 310, 20));
 
-  ButtonImportieren = AddButton(groupCollection, "ButtonImportieren", "Sammlung importieren",
-                                QRect(10, 362, 146, 28));
-  ButtonLoeschen = AddButton(groupCollection, "ButtonLoeschen", Text("Sammlung löschen"),
-                             QRect(162, 362, 146, 28));
-  Button1 = AddButton(groupCollection, "Button1", Text("Rückgängig"), QRect(314, 362, 146, 28));
+  ButtonImportieren = AddPlainButton(groupCollection, "ButtonImportieren", "Sammlung importieren",
+                                     QRect(10, 362, 146, 28));
+  ButtonLoeschen = AddPlainButton(groupCollection, "ButtonLoeschen", Text("Sammlung löschen"),
+                                  QRect(162, 362, 146, 28));
+  Button1 =
+      AddPlainButton(groupCollection, "Button1", Text("Rückgängig"), QRect(314, 362, 146, 28));
 
   auto* groupMarked = new QGroupBox(" Markierter Text ", this);
   groupMarked->setObjectName("GroupBox2");
   groupMarked->setGeometry(486, 8, 266, 100);
-  Button2 =
-      AddButton(groupMarked, "Button2", Text("Markierter Text  löschen"), QRect(10, 24, 246, 28));
-  Button4 = AddButton(groupMarked, "Button4", "Markierter Text ins Eingabefeld kopieren",
-                      QRect(10, 60, 246, 28));
+  Button2 = AddPlainButton(groupMarked, "Button2", Text("Markierter Text  löschen"),
+                           QRect(10, 24, 246, 28));
+  Button4 = AddPlainButton(groupMarked, "Button4", "Markierter Text ins Eingabefeld kopieren",
+                           QRect(10, 60, 246, 28));
 
   auto* groupAllowed = new QGroupBox(" Erlaubte Zeichen in KTD-Texten ", this);
   groupAllowed->setObjectName("GroupBox3");
@@ -180,19 +128,15 @@ void TForm5::BuildControls() {
   Edit1->setAcceptDrops(false);
   Edit1->setContextMenuPolicy(Qt::NoContextMenu);
   Edit1->installEventFilter(this);
-  Label1 = new QLabel("0", groupNew);
-  Label1->setObjectName("Label1");
-  Label1->setGeometry(318, 29, 34, 20);
-  Label1->setAlignment(Qt::AlignCenter);
-  Label1->setFrameStyle(QFrame::Box | QFrame::Plain);
+  Label1 = AddCountLabel(groupNew, "Label1", QRect(318, 29, 34, 20));
   Label1->hide();
-  Button3 = AddButton(groupNew, "Button3", Text("Einfügen [Enter]"), QRect(360, 25, 100, 28));
+  Button3 = AddPlainButton(groupNew, "Button3", Text("Einfügen [Enter]"), QRect(360, 25, 100, 28));
 
   auto* groupInput = new QGroupBox(" Text im Eingabefeld ", this);
   groupInput->setObjectName("GroupBox5");
   groupInput->setGeometry(486, 416, 266, 64);
-  Button6 =
-      AddButton(groupInput, "Button6", Text("Eingabefeld löschen [Esc]"), QRect(10, 25, 246, 28));
+  Button6 = AddPlainButton(groupInput, "Button6", Text("Eingabefeld löschen [Esc]"),
+                           QRect(10, 25, 246, 28));
 
   // The window's context menu; Shift+Insert pastes wherever the focus is.
   PasteAction = new QAction(Text("KTD-Text(e) einfügen"), this);
@@ -232,11 +176,7 @@ void TForm5::done(int result) {
 void TForm5::FormShow() {
   setWindowTitle(
       QStringFromCp1252("VORLAX KTD-Log: Textsammlung vorbereiten - " + ctx_.ownCallsign));
-  if (const QScreen* desktop = screen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(desktop->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CentreOnDesktop(this);
   const int width = StringGrid1->viewport()->width();
   StringGrid1->setColumnWidth(0, width * 60 / 420);
   StringGrid1->setColumnWidth(2, width * 50 / 420);
@@ -333,7 +273,7 @@ bool TForm5::Edit1KeyPress(QKeyEvent* event) {
     selection = static_cast<int>(Edit1->selectedText().size());
   }
   bool changed = false;
-  for (const char c : Cp1252FromQString(event->text(), kUnrepresentable)) {
+  for (const char c : Cp1252FromQString(event->text(), kUnrepresentableInput)) {
     const std::optional<TypedText> typed = TypeIntoText(text, caret, selection, c);
     if (!typed) continue;
     text = typed->text;
@@ -416,7 +356,7 @@ void TForm5::keyPressEvent(QKeyEvent* event) {
 
 void TForm5::wheelEvent(QWheelEvent* event) {
   const int delta = event->angleDelta().y();
-  if (delta != 0) WheelOverWindow(delta / 120 != 0 ? delta / 120 : (delta > 0 ? 1 : -1));
+  if (delta != 0) WheelOverWindow(WheelNotches(delta));
   event->accept();
 }
 
@@ -459,7 +399,7 @@ void TForm5::ButtonImportierenClick() {
 void TForm5::PasteTexts() {
   const QString clipboard = Clipboard::Text();
   if (clipboard.isEmpty()) return;
-  model_->Paste(Cp1252FromQString(clipboard, kUnrepresentable));
+  model_->Paste(Cp1252FromQString(clipboard, kUnrepresentableInput));
   ShowCollection();
   FocusInput();
 }

@@ -32,8 +32,6 @@ class TForm5 : public QDialog {
 
  private:
   void BuildControls();
-  QPushButton* AddButton(QWidget* parent, const char* name, const QString& caption, QRect place);
-  QLabel* AddHint(QWidget* parent, const char* name, const QString& text, QRect place);
 
   // Puts the model's collection, selection and input into the widgets.
   void ShowCollection();

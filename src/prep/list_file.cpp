@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "common/encoding.h"
+#include "common/file_failures.h"
 #include "common/text_file.h"
 
 namespace {
@@ -38,4 +39,17 @@ ListFileContent ReadListFile(const std::string& path) {
 std::string UnreadableFileMessage(const std::string& path, const std::string& reason) {
   return "Diese Datei konnte nicht gelesen werden:\r" + Utf8ToCp1252(path) + ": " +
          Utf8ToCp1252(reason);
+}
+
+bool SaveListFile(const std::string& path, const std::vector<std::string>& lines,
+                  bool fileUnreadable, FileFailures& failures) {
+  std::string reason;
+  if (lines.empty()) {
+    if (!fileUnreadable && !DeleteFileIfExists(path, &reason)) failures.AddNotDeleted(path, reason);
+  } else if (WriteLinesAtomic(path, lines, &reason)) {
+    return true;
+  } else {
+    failures.AddNotWritten(path, reason);
+  }
+  return !ReadLines(path).empty();
 }

@@ -3,9 +3,8 @@
 #include <optional>
 
 #include "app/app_context.h"
-#include "common/file_failures.h"
-#include "common/text_file.h"
 #include "db/sqlite_database.h"
+#include "prep/list_file.h"
 
 namespace {
 
@@ -25,26 +24,15 @@ void RewriteTextTable(const std::string& logDbFile, const std::vector<std::strin
 
 void SaveTextCollection(AppContext& ctx, const std::vector<std::string>& texts, bool fileUnreadable,
                         FileFailures& failures) {
-  std::string reason;
-  if (texts.empty()) {
-    if (!fileUnreadable && !DeleteFileIfExists(ctx.textCollectionFile, &reason))
-      failures.AddNotDeleted(ctx.textCollectionFile, reason);
-    ctx.textCollectionPresent = !ReadLines(ctx.textCollectionFile).empty();
-    return;
-  }
-
   // The file is what the program starts from; it is written even when the table could not be.
   std::optional<ESQLiteException> databaseError;
-  try {
-    RewriteTextTable(ctx.logDbFile, texts);
-  } catch (const ESQLiteException& e) {
-    databaseError = e;
+  if (!texts.empty()) {
+    try {
+      RewriteTextTable(ctx.logDbFile, texts);
+    } catch (const ESQLiteException& e) {
+      databaseError = e;
+    }
   }
-  if (WriteLinesAtomic(ctx.textCollectionFile, texts, &reason)) {
-    ctx.textCollectionPresent = true;
-  } else {
-    failures.AddNotWritten(ctx.textCollectionFile, reason);
-    ctx.textCollectionPresent = !ReadLines(ctx.textCollectionFile).empty();
-  }
+  ctx.textCollectionPresent = SaveListFile(ctx.textCollectionFile, texts, fileUnreadable, failures);
   if (databaseError) throw *databaseError;
 }
