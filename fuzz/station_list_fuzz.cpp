@@ -11,8 +11,9 @@ namespace {
 
 const std::string kOwn = "HB9XYZ/P";
 
+// The six umlauts in either case ("ß" is no umlaut and stays).
 bool HasUmlaut(const std::string& s) {
-  return s.find_first_of("\xE4\xF6\xFC\xC4\xD6\xDC\xDF") != std::string::npos;
+  return s.find_first_of("\xE4\xF6\xFC\xC4\xD6\xDC") != std::string::npos;
 }
 
 std::string WithoutPortable(const std::string& call) {
