@@ -5,6 +5,8 @@
 #include "app/form9_main_window.h"
 #include "app/qt_application.h"
 #include "common/clock.h"
+#include "review/form2_qso_editor.h"
+#include "review/form8_paper_log.h"
 
 int main(int argc, char* argv[]) {
   KtdApplication app(argc, argv);
@@ -20,6 +22,12 @@ int main(int argc, char* argv[]) {
   // the program before anything is shown.
   TForm9 form9(ctx);
   if (!form9.StartUp(baseFolder)) return 0;
+  TForm9::ChildWindows children;
+  TForm2 form2(ctx);
+  children.editor = &form2;
+  TForm8 form8(ctx);
+  children.paper = &form8;
+  form9.SetChildWindows(children);
 
   form9.show();
   return app.exec();
