@@ -491,8 +491,11 @@ bool TForm8::TextRcvdKeyPress(QKeyEvent* event) {
   return false;
 }
 
-void TForm8::FieldFocusIn(QObject* field) {
-  if (field == EditStation) {
+void TForm8::FieldFocusIn(QLineEdit* field) {
+  if (field == EditHH || field == EditMM) {
+    field->deselect();
+    field->setCursorPosition(2);
+  } else if (field == EditStation) {
     stationGate_.Clear();
     model_.StationEntered();
     ShowTextLists();
@@ -503,11 +506,14 @@ void TForm8::FieldFocusIn(QObject* field) {
     }
     ShowLine();
     ShowTextLists();
+    field->selectAll();  // a typed report replaces the default
   } else if (field == EditTextSent) {
     model_.EnterTextSent();
     ShowLine();
     ShowTextLists();
     Focus(PaperField::RstRcvd);
+  } else if (field == EditRSTrcvd) {
+    field->selectAll();
   } else if (field == EditTextRcvd) {
     textRcvdGate_.Clear();
   }
@@ -526,16 +532,12 @@ void TForm8::FieldFocusOut(QObject* field) {
 bool TForm8::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::FocusIn:
-      if (watched == EditHH || watched == EditMM) {
-        // The field takes the focus first (it would select its digits), then the caret goes
-        // after the second digit.
+      if (auto* field = qobject_cast<QLineEdit*>(watched)) {
+        // The field takes the focus first, so what follows decides the caret and selection.
         watched->event(event);
-        auto* field = static_cast<QLineEdit*>(watched);
-        field->deselect();
-        field->setCursorPosition(2);
+        FieldFocusIn(field);
         return true;
       }
-      FieldFocusIn(watched);
       break;
     case QEvent::FocusOut:
       FieldFocusOut(watched);

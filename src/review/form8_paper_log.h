@@ -61,7 +61,7 @@ class TForm8 : public QDialog {
   bool RstSentKeyPress(QKeyEvent* event);
   bool RstRcvdKeyPress(QKeyEvent* event);
   bool TextRcvdKeyPress(QKeyEvent* event);
-  void FieldFocusIn(QObject* field);
+  void FieldFocusIn(QLineEdit* field);
   void FieldFocusOut(QObject* field);
 
   void CheckBox1Click();
