@@ -5,8 +5,11 @@ KTD_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 KTD_BUILD="${KTD_BUILD:-$KTD_ROOT/build}"
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$KTD_ROOT}"
 
+# qt6-translations-l10n: German texts of Qt's standard dialogs; libxkbcommon-dev: Qt's CMake files
+# look for it (without it configuring reports "Could NOT find XKB").
 KTD_PACKAGES=(build-essential cmake pkg-config ccache qt6-base-dev libsqlite3-dev zlib1g-dev
-  hamradio-files googletest libgtest-dev libbenchmark-dev qpdf poppler-utils)
+  hamradio-files googletest libgtest-dev libbenchmark-dev qpdf poppler-utils
+  qt6-translations-l10n libxkbcommon-dev)
 
 ktd_install_missing() {
   local missing=()

@@ -65,7 +65,9 @@ QPushButton* TForm9::AddButton(QWidget* parent, const char* name, const QString&
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(name);
   button->setGeometry(place);
-  button->setAutoDefault(false);
+  // Enter presses the focused button, as Space does (what operators know from Windows programs);
+  // the menu is no dialog, so no other button ever becomes a default.
+  button->setAutoDefault(true);
   return button;
 }
 

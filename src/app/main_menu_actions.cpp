@@ -18,8 +18,7 @@ std::string RestoreLogFromMenu(AppContext& ctx) {
 
 void PrepareLogging(AppContext& ctx) {
   if (!ctx.logEmpty) return;
-  RebuildStationTables(ctx.logDbFile, ctx.stationListFile);
-  RebuildTextTable(ctx.logDbFile, ctx.textCollectionFile);
+  RebuildStationAndTextTables(ctx.logDbFile, ctx.stationListFile, ctx.textCollectionFile);
 }
 
 void TidyLogAfterEditing(AppContext& ctx) {

@@ -1,6 +1,6 @@
 #pragma once
-// The main menu's actions on the log database. Each opens the log database itself; a database
-// failure throws ESQLiteException and ends the action where it failed.
+// The main menu's actions on the log database. Each opens the log database itself and makes its
+// changes in one transaction; a database failure throws ESQLiteException and changes nothing.
 
 #include <string>
 

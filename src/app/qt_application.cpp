@@ -1,10 +1,29 @@
 #include "app/qt_application.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+
 #include "app/qt_user_prompts.h"
 #include "common/qt_cp1252.h"
 
 KtdApplication::KtdApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("VORLAX_KTD_Log");
+  // Qt's own dialogs, not the desktop's: only they follow the German texts loaded below, whatever
+  // language the desktop is set to.
+  setAttribute(Qt::AA_DontUseNativeDialogs);
+  LoadGermanStandardTexts();
+}
+
+void KtdApplication::LoadGermanStandardTexts() {
+  // The program speaks German; the buttons and texts of Qt's standard dialogs ("Abbrechen", the
+  // file dialog) come from Qt's own German catalogue.
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  if (standardTexts_.load(QLocale(QLocale::German, QLocale::Switzerland), "qtbase", "_", folder)) {
+    installTranslator(&standardTexts_);
+  } else {
+    qWarning("German texts of the standard dialogs not found in %s (package qt6-translations-l10n)",
+             qPrintable(folder));
+  }
 }
 
 bool KtdApplication::notify(QObject* receiver, QEvent* event) {

@@ -1,15 +1,22 @@
 #pragma once
 // The application object. Every event handler runs inside notify(); a failure that escapes a
 // handler (a database error ending the running action) is caught there and shown in the error
-// message box, so no exception ever crosses the event loop and the program goes on.
+// message box, so no exception ever crosses the event loop and the program goes on. It also loads
+// the German texts of Qt's standard dialogs.
 
 #include <QApplication>
+#include <QTranslator>
 #include <string>
 
 class KtdApplication : public QApplication {
  public:
   KtdApplication(int& argc, char** argv);
   bool notify(QObject* receiver, QEvent* event) override;
+
+ private:
+  void LoadGermanStandardTexts();
+
+  QTranslator standardTexts_;
 };
 
 // Shows the error message box with an exception's text (Windows-1252; its carriage returns become

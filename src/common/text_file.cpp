@@ -6,6 +6,48 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Stores the reason of the failure that set `error` and returns false, for `return Fail(...)`.
+bool Fail(std::string* reason, int error) {
+  if (reason != nullptr) *reason = std::strerror(error);
+  return false;
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+// Makes the rename durable: the folder's entry is what a power cut would otherwise lose. A folder
+// that cannot be opened for reading, or a file system without folder flushes, leaves it to the
+// system; only a real flush error is reported.
+int FlushFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return 0;
+  int error = 0;
+  if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) error = errno;
+  ::close(fd);
+  return error;
+}
+
+// Writes everything or returns the errno of the failure.
+int WriteAll(int fd, const std::string& content) {
+  for (std::size_t done = 0; done < content.size();) {
+    const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno;
+    if (n == 0) return EIO;
+    done += static_cast<std::size_t>(n);
+  }
+  return 0;
+}
+
+}  // namespace
 
 std::vector<std::string> ReadLines(const std::string& path) {
   std::vector<std::string> lines;
@@ -51,34 +93,32 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
   return true;
 }
 
-bool WriteFileAtomic(const std::string& path, const std::string& content) {
+bool WriteFileAtomic(const std::string& path, const std::string& content, std::string* reason) {
   std::string temp = path + ".tmpXXXXXX";
   const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return false;
-  bool ok = true;
-  for (std::size_t done = 0; ok && done < content.size();) {
-    const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0)
-      ok = false;
-    else
-      done += static_cast<std::size_t>(n);
-  }
+  if (fd < 0) return Fail(reason, errno);
+  int error = WriteAll(fd, content);
   // mkstemp makes the file 0600; a list or report is an ordinary document.
-  ok = ok && ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (ok && std::rename(temp.c_str(), path.c_str()) == 0) return true;
-  ::unlink(temp.c_str());
-  return false;
+  if (error == 0 && ::fchmod(fd, 0644) != 0) error = errno;
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && std::rename(temp.c_str(), path.c_str()) != 0) error = errno;
+  if (error != 0) {
+    ::unlink(temp.c_str());
+    return Fail(reason, error);
+  }
+  error = FlushFolder(FolderOf(path));
+  return error == 0 || Fail(reason, error);
 }
 
-bool WriteLinesAtomic(const std::string& path, const std::vector<std::string>& lines) {
+bool WriteLinesAtomic(const std::string& path, const std::vector<std::string>& lines,
+                      std::string* reason) {
   std::string content;
   for (const std::string& line : lines) {
     content += line;
     content += "\r\n";
   }
-  return WriteFileAtomic(path, content);
+  return WriteFileAtomic(path, content, reason);
 }
 
 bool FileExists(const std::string& path) {
@@ -92,6 +132,7 @@ bool MakeFolder(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool DeleteFileIfExists(const std::string& path) {
-  return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+bool DeleteFileIfExists(const std::string& path, std::string* reason) {
+  if (::unlink(path.c_str()) == 0 || errno == ENOENT) return true;
+  return Fail(reason, errno);
 }

@@ -1,6 +1,9 @@
 #pragma once
 // Whole-file text I/O. Contents are bytes (Windows-1252 in this program); lines end in CR LF when
 // written and may end in CR LF, LF or CR when read. File names are UTF-8.
+//
+// The writers and DeleteFileIfExists take an optional `reason`: on failure it receives the
+// system's reason (strerror text, UTF-8, e.g. "Permission denied"); on success it is left alone.
 
 #include <string>
 #include <vector>
@@ -11,15 +14,18 @@ std::vector<std::string> ReadLines(const std::string& path);
 // Reads the whole file into `content`; false when it does not exist or cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& content);
 
-// Writes `content` to a temporary file in the same folder, flushes it to disk and renames it over
-// `path`, so a crash never leaves a truncated file. False (and the old file untouched) on failure.
-bool WriteFileAtomic(const std::string& path, const std::string& content);
+// Writes `content` to a temporary file in the same folder (see IsTemporaryWriteName), flushes it
+// to disk, renames it over `path` and flushes the folder, so a crash never leaves a truncated file
+// and a finished write survives a power cut. False (and the old file untouched) on failure.
+bool WriteFileAtomic(const std::string& path, const std::string& content,
+                     std::string* reason = nullptr);
 
 // Each line followed by CR LF, written atomically.
-bool WriteLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
+bool WriteLinesAtomic(const std::string& path, const std::vector<std::string>& lines,
+                      std::string* reason = nullptr);
 
 bool FileExists(const std::string& path);
 // Creates one folder level; true when it exists afterwards.
 bool MakeFolder(const std::string& path);
 // Deletes the file when it exists; true when it is gone afterwards.
-bool DeleteFileIfExists(const std::string& path);
+bool DeleteFileIfExists(const std::string& path, std::string* reason = nullptr);

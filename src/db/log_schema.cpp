@@ -37,10 +37,18 @@ const char* const kSchema[] = {
     "INTEGER DEFAULT 0, com INTEGER DEFAULT 0, rev INTEGER DEFAULT 0, wpm INTEGER DEFAULT 19)",
 };
 
-// Runs the statements inside one transaction of their own.
-void InTransaction(TSQLiteDatabase& db, std::initializer_list<const char*> statements) {
-  db.BeginTransaction();
+// Runs the statements in order, inside the caller's transaction.
+void Run(TSQLiteDatabase& db, std::initializer_list<const char*> statements) {
   for (const char* sql : statements) db.ExecSQL(sql);
+}
+
+// One user action's changes in one transaction: a crash or a failing statement leaves the tables
+// either as they were or completely changed. The connection rolls back when a statement throws.
+template <typename Steps>
+void InOneTransaction(const std::string& logDbFile, Steps steps) {
+  TSQLiteDatabase db(logDbFile);
+  db.BeginTransaction();
+  steps(db);
   db.Commit();
 }
 
@@ -59,6 +67,76 @@ std::vector<std::string> SplitAtCommas(const std::string& text) {
 std::vector<std::string> ListFileLines(const std::string& file) {
   if (!FileExists(file)) return {};
   return ReadLines(file);
+}
+
+void BackUpAndClearLogSteps(TSQLiteDatabase& db) {
+  if (CountQsos(db) <= 0) return;  // ktdbak keeps the log saved by an earlier clearing
+  Run(db,
+      {"DROP TABLE IF EXISTS ktdbak", "CREATE TABLE IF NOT EXISTS ktdbak AS SELECT * FROM ktd"});
+  Run(db, {"DELETE FROM ktd"});
+}
+
+void RebuildStationTablesSteps(TSQLiteDatabase& db, const std::vector<std::string>& lines) {
+  if (lines.empty()) return;
+  Run(db, {"DROP TABLE IF EXISTS stns1bak",
+           "CREATE TABLE IF NOT EXISTS stns1bak AS SELECT * FROM stns1"});
+  Run(db, {"DELETE FROM stns1"});
+  Run(db, {"DROP TABLE IF EXISTS stns1ssbbak",
+           "CREATE TABLE IF NOT EXISTS stns1ssbbak AS SELECT * FROM stns1ssb"});
+  Run(db, {"DELETE FROM stns1ssb"});
+  Run(db,
+      {"DROP TABLE IF EXISTS ptxtbak", "CREATE TABLE IF NOT EXISTS ptxtbak AS SELECT * FROM ptxt"});
+  Run(db, {"DELETE FROM ptxt"});
+
+  for (const std::string& line : lines) {
+    // The ten commas make sure fields 1 to 6 always exist.
+    const std::vector<std::string> fields = SplitAtCommas(line + ",,,,,,,,,,");
+    const std::string& rufz = fields[0];
+    if (rufz.size() < 6) continue;
+    const std::string rufzo = rufz.substr(0, rufz.size() - 2);
+    for (const char* table : {"stns1", "stns1ssb"}) {
+      db.AddParamText(":rufz", rufz);
+      db.AddParamText(":rufzo", rufzo);
+      db.AddParamText(":name", fields[1]);
+      db.ExecSQL(std::string("INSERT INTO ") + table + " VALUES (:rufz, :rufzo, :name)");
+    }
+    for (int f = 2; f <= 5; ++f) {
+      if (fields[f].size() <= 14) continue;
+      db.AddParamText(":rufz", rufz);
+      db.AddParamText(":rufzo", rufzo);
+      db.AddParamText(":txt", fields[f]);
+      db.ExecSQL("INSERT INTO ptxt VALUES (:rufz, :rufzo, :txt)");
+    }
+  }
+
+  Run(db, {"DROP TABLE IF EXISTS stns2bak",
+           "CREATE TABLE IF NOT EXISTS stns2bak AS SELECT * FROM stns2"});
+  Run(db, {"DROP TABLE IF EXISTS stns2"});
+  Run(db, {"CREATE TABLE stns2 AS SELECT * FROM stns1"});
+  Run(db, {"DROP TABLE IF EXISTS stns1undo", "CREATE TABLE stns1undo AS SELECT * FROM stns1"});
+  Run(db, {"DROP TABLE IF EXISTS stns2undo", "CREATE TABLE stns2undo AS SELECT * FROM stns2"});
+  Run(db, {"DROP TABLE IF EXISTS stns2ssbbak",
+           "CREATE TABLE IF NOT EXISTS stns2ssbbak AS SELECT * FROM stns2ssb"});
+  Run(db, {"DROP TABLE IF EXISTS stns2ssb"});
+  Run(db, {"CREATE TABLE stns2ssb AS SELECT * FROM stns1ssb"});
+  Run(db,
+      {"DROP TABLE IF EXISTS stns1ssbundo", "CREATE TABLE stns1ssbundo AS SELECT * FROM stns1ssb"});
+  Run(db,
+      {"DROP TABLE IF EXISTS stns2ssbundo", "CREATE TABLE stns2ssbundo AS SELECT * FROM stns2ssb"});
+  Run(db, {"DROP TABLE IF EXISTS ptxtundo", "CREATE TABLE ptxtundo AS SELECT * FROM ptxt"});
+}
+
+void RebuildTextTableSteps(TSQLiteDatabase& db, const std::vector<std::string>& lines) {
+  if (lines.empty()) return;
+  Run(db,
+      {"DROP TABLE IF EXISTS txtbak", "CREATE TABLE IF NOT EXISTS txtbak AS SELECT * FROM txt"});
+  Run(db, {"DELETE FROM txt"});
+  for (const std::string& line : lines) {
+    if (line.size() <= 14) continue;
+    db.AddParamText(":txt", line);
+    db.ExecSQL("INSERT INTO txt VALUES (:txt)");
+  }
+  Run(db, {"DROP TABLE IF EXISTS txtundo", "CREATE TABLE txtundo AS SELECT * FROM txt"});
 }
 
 }  // namespace
@@ -85,129 +163,75 @@ long long CountQsos(TSQLiteDatabase& db) {
 }
 
 void BackUpAndClearLog(const std::string& logDbFile) {
-  TSQLiteDatabase db(logDbFile);
-  if (CountQsos(db) <= 0) return;  // ktdbak keeps the log saved by an earlier clearing
-  InTransaction(db, {"DROP TABLE IF EXISTS ktdbak",
-                     "CREATE TABLE IF NOT EXISTS ktdbak AS SELECT * FROM ktd"});
-  InTransaction(db, {"DELETE FROM ktd"});
+  InOneTransaction(logDbFile, BackUpAndClearLogSteps);
 }
 
 void RebuildStationTables(const std::string& logDbFile, const std::string& stationListFile) {
   const std::vector<std::string> lines = ListFileLines(stationListFile);
   if (lines.empty()) return;
-
-  TSQLiteDatabase db(logDbFile);
-  InTransaction(db, {"DROP TABLE IF EXISTS stns1bak",
-                     "CREATE TABLE IF NOT EXISTS stns1bak AS SELECT * FROM stns1"});
-  InTransaction(db, {"DELETE FROM stns1"});
-  InTransaction(db, {"DROP TABLE IF EXISTS stns1ssbbak",
-                     "CREATE TABLE IF NOT EXISTS stns1ssbbak AS SELECT * FROM stns1ssb"});
-  InTransaction(db, {"DELETE FROM stns1ssb"});
-  InTransaction(db, {"DROP TABLE IF EXISTS ptxtbak",
-                     "CREATE TABLE IF NOT EXISTS ptxtbak AS SELECT * FROM ptxt"});
-  InTransaction(db, {"DELETE FROM ptxt"});
-
-  db.BeginTransaction();
-  for (const std::string& line : lines) {
-    // The ten commas make sure fields 1 to 6 always exist.
-    const std::vector<std::string> fields = SplitAtCommas(line + ",,,,,,,,,,");
-    const std::string& rufz = fields[0];
-    if (rufz.size() < 6) continue;
-    const std::string rufzo = rufz.substr(0, rufz.size() - 2);
-    for (const char* table : {"stns1", "stns1ssb"}) {
-      db.AddParamText(":rufz", rufz);
-      db.AddParamText(":rufzo", rufzo);
-      db.AddParamText(":name", fields[1]);
-      db.ExecSQL(std::string("INSERT INTO ") + table + " VALUES (:rufz, :rufzo, :name)");
-    }
-    for (int f = 2; f <= 5; ++f) {
-      if (fields[f].size() <= 14) continue;
-      db.AddParamText(":rufz", rufz);
-      db.AddParamText(":rufzo", rufzo);
-      db.AddParamText(":txt", fields[f]);
-      db.ExecSQL("INSERT INTO ptxt VALUES (:rufz, :rufzo, :txt)");
-    }
-  }
-  db.Commit();
-
-  InTransaction(db, {"DROP TABLE IF EXISTS stns2bak",
-                     "CREATE TABLE IF NOT EXISTS stns2bak AS SELECT * FROM stns2"});
-  InTransaction(db, {"DROP TABLE IF EXISTS stns2"});
-  InTransaction(db, {"CREATE TABLE stns2 AS SELECT * FROM stns1"});
-  InTransaction(
-      db, {"DROP TABLE IF EXISTS stns1undo", "CREATE TABLE stns1undo AS SELECT * FROM stns1"});
-  InTransaction(
-      db, {"DROP TABLE IF EXISTS stns2undo", "CREATE TABLE stns2undo AS SELECT * FROM stns2"});
-  InTransaction(db, {"DROP TABLE IF EXISTS stns2ssbbak",
-                     "CREATE TABLE IF NOT EXISTS stns2ssbbak AS SELECT * FROM stns2ssb"});
-  InTransaction(db, {"DROP TABLE IF EXISTS stns2ssb"});
-  InTransaction(db, {"CREATE TABLE stns2ssb AS SELECT * FROM stns1ssb"});
-  InTransaction(db, {"DROP TABLE IF EXISTS stns1ssbundo",
-                     "CREATE TABLE stns1ssbundo AS SELECT * FROM stns1ssb"});
-  InTransaction(db, {"DROP TABLE IF EXISTS stns2ssbundo",
-                     "CREATE TABLE stns2ssbundo AS SELECT * FROM stns2ssb"});
-  InTransaction(db,
-                {"DROP TABLE IF EXISTS ptxtundo", "CREATE TABLE ptxtundo AS SELECT * FROM ptxt"});
+  InOneTransaction(logDbFile, [&](TSQLiteDatabase& db) { RebuildStationTablesSteps(db, lines); });
 }
 
 void RebuildTextTable(const std::string& logDbFile, const std::string& textCollectionFile) {
   const std::vector<std::string> lines = ListFileLines(textCollectionFile);
   if (lines.empty()) return;
+  InOneTransaction(logDbFile, [&](TSQLiteDatabase& db) { RebuildTextTableSteps(db, lines); });
+}
 
-  TSQLiteDatabase db(logDbFile);
-  InTransaction(db, {"DROP TABLE IF EXISTS txtbak",
-                     "CREATE TABLE IF NOT EXISTS txtbak AS SELECT * FROM txt"});
-  InTransaction(db, {"DELETE FROM txt"});
-  db.BeginTransaction();
-  for (const std::string& line : lines) {
-    if (line.size() <= 14) continue;
-    db.AddParamText(":txt", line);
-    db.ExecSQL("INSERT INTO txt VALUES (:txt)");
-  }
-  db.Commit();
-  InTransaction(db, {"DROP TABLE IF EXISTS txtundo", "CREATE TABLE txtundo AS SELECT * FROM txt"});
+void RebuildStationAndTextTables(const std::string& logDbFile, const std::string& stationListFile,
+                                 const std::string& textCollectionFile) {
+  const std::vector<std::string> stations = ListFileLines(stationListFile);
+  const std::vector<std::string> texts = ListFileLines(textCollectionFile);
+  if (stations.empty() && texts.empty()) return;
+  InOneTransaction(logDbFile, [&](TSQLiteDatabase& db) {
+    RebuildStationTablesSteps(db, stations);
+    RebuildTextTableSteps(db, texts);
+  });
 }
 
 void ClearAllQsos(const std::string& logDbFile, const std::string& stationListFile,
                   const std::string& textCollectionFile) {
-  BackUpAndClearLog(logDbFile);
-  RebuildStationTables(logDbFile, stationListFile);
-  RebuildTextTable(logDbFile, textCollectionFile);
+  const std::vector<std::string> stations = ListFileLines(stationListFile);
+  const std::vector<std::string> texts = ListFileLines(textCollectionFile);
+  InOneTransaction(logDbFile, [&](TSQLiteDatabase& db) {
+    BackUpAndClearLogSteps(db);
+    RebuildStationTablesSteps(db, stations);
+    RebuildTextTableSteps(db, texts);
+  });
 }
 
 void RestorePreviousLog(const std::string& logDbFile) {
-  TSQLiteDatabase db(logDbFile);
-  if (db.GetTable("SELECT count(*) FROM ktdbak")->CountResult() <= 0) return;
-
-  InTransaction(
-      db, {"DROP TABLE IF EXISTS ktd", "CREATE TABLE IF NOT EXISTS ktd AS SELECT * FROM ktdbak"});
-  InTransaction(db, {"DELETE FROM ktdbak"});
-  InTransaction(db, {"DROP TABLE IF EXISTS stns1",
-                     "CREATE TABLE IF NOT EXISTS stns1 AS SELECT * FROM stns1bak"});
-  InTransaction(db, {"DROP TABLE IF EXISTS stns1ssb",
-                     "CREATE TABLE IF NOT EXISTS stns1ssb AS SELECT * FROM stns1ssbbak"});
-  InTransaction(db, {"DELETE FROM stns1bak"});
-  InTransaction(db, {"DELETE FROM stns1ssbbak"});
-  InTransaction(db, {"DROP TABLE IF EXISTS stns2",
-                     "CREATE TABLE IF NOT EXISTS stns2 AS SELECT * FROM stns2bak"});
-  InTransaction(db, {"DROP TABLE IF EXISTS stns2ssb",
-                     "CREATE TABLE IF NOT EXISTS stns2ssb AS SELECT * FROM stns2ssbbak"});
-  InTransaction(db, {"DELETE FROM stns2bak"});
-  InTransaction(db, {"DELETE FROM stns2ssbbak"});
-  InTransaction(db, {"DROP TABLE IF EXISTS ptxt",
-                     "CREATE TABLE IF NOT EXISTS ptxt AS SELECT * FROM ptxtbak"});
-  InTransaction(db, {"DELETE FROM ptxtbak"});
-  InTransaction(
-      db, {"DROP TABLE IF EXISTS txt", "CREATE TABLE IF NOT EXISTS txt AS SELECT * FROM txtbak"});
-  InTransaction(db, {"DELETE FROM txtbak"});
+  InOneTransaction(logDbFile, [](TSQLiteDatabase& db) {
+    if (db.GetTable("SELECT count(*) FROM ktdbak")->CountResult() <= 0) return;
+    Run(db, {"DROP TABLE IF EXISTS ktd", "CREATE TABLE IF NOT EXISTS ktd AS SELECT * FROM ktdbak"});
+    Run(db, {"DELETE FROM ktdbak"});
+    Run(db, {"DROP TABLE IF EXISTS stns1",
+             "CREATE TABLE IF NOT EXISTS stns1 AS SELECT * FROM stns1bak"});
+    Run(db, {"DROP TABLE IF EXISTS stns1ssb",
+             "CREATE TABLE IF NOT EXISTS stns1ssb AS SELECT * FROM stns1ssbbak"});
+    Run(db, {"DELETE FROM stns1bak"});
+    Run(db, {"DELETE FROM stns1ssbbak"});
+    Run(db, {"DROP TABLE IF EXISTS stns2",
+             "CREATE TABLE IF NOT EXISTS stns2 AS SELECT * FROM stns2bak"});
+    Run(db, {"DROP TABLE IF EXISTS stns2ssb",
+             "CREATE TABLE IF NOT EXISTS stns2ssb AS SELECT * FROM stns2ssbbak"});
+    Run(db, {"DELETE FROM stns2bak"});
+    Run(db, {"DELETE FROM stns2ssbbak"});
+    Run(db,
+        {"DROP TABLE IF EXISTS ptxt", "CREATE TABLE IF NOT EXISTS ptxt AS SELECT * FROM ptxtbak"});
+    Run(db, {"DELETE FROM ptxtbak"});
+    Run(db, {"DROP TABLE IF EXISTS txt", "CREATE TABLE IF NOT EXISTS txt AS SELECT * FROM txtbak"});
+    Run(db, {"DELETE FROM txtbak"});
+  });
 }
 
 void RewriteLogInTimeOrder(const std::string& logDbFile) {
-  TSQLiteDatabase db(logDbFile);
-  db.ExecSQL("CREATE TABLE ktd_temp AS SELECT * FROM ktd ORDER BY utc");
-  db.ExecSQL("DROP TABLE ktd");
-  db.ExecSQL("CREATE TABLE ktd AS SELECT * FROM ktd_temp");
-  db.ExecSQL("DROP TABLE ktd_temp");
+  // Between dropping ktd and creating it anew the log exists only in ktd_temp; one transaction
+  // keeps a crash there from leaving an empty log.
+  InOneTransaction(logDbFile, [](TSQLiteDatabase& db) {
+    Run(db, {"CREATE TABLE ktd_temp AS SELECT * FROM ktd ORDER BY utc", "DROP TABLE ktd",
+             "CREATE TABLE ktd AS SELECT * FROM ktd_temp", "DROP TABLE ktd_temp"});
+  });
 }
 
 void RenumberLog(TSQLiteDatabase& db) {

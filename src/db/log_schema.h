@@ -1,8 +1,8 @@
 #pragma once
 // The log database ktd.sqlite: creation of its tables and the procedures that back up, clear,
 // rebuild and restore them. Every procedure that takes a file name opens the log database at its
-// start and closes it at its end; steps that belong together run in transactions of their own, so a
-// failure stops the procedure at that step with the earlier steps committed.
+// start, runs all its steps in one transaction and closes it at its end: a crash or a database
+// error (ESQLiteException) leaves the tables as they were before the procedure.
 
 #include <string>
 
@@ -27,6 +27,10 @@ void RebuildStationTables(const std::string& logDbFile, const std::string& stati
 // or empty file changes nothing.
 void RebuildTextTable(const std::string& logDbFile, const std::string& textCollectionFile);
 
+// Both rebuilds above as one change, as logging on an empty log starts with.
+void RebuildStationAndTextTables(const std::string& logDbFile, const std::string& stationListFile,
+                                 const std::string& textCollectionFile);
+
 // "Alle QSOs löschen": back up and clear the log, then rebuild the station and text tables.
 void ClearAllQsos(const std::string& logDbFile, const std::string& stationListFile,
                   const std::string& textCollectionFile);
@@ -36,7 +40,8 @@ void RestorePreviousLog(const std::string& logDbFile);
 
 // Rebuilds `ktd` ordered by utc, so row ids run 1, 2, 3 ... in time order.
 void RewriteLogInTimeOrder(const std::string& logDbFile);
-// The same without ordering: renumbers the rows 1, 2, 3 ... after a deletion.
+// The same without ordering: renumbers the rows 1, 2, 3 ... after a deletion. These last three run
+// on the caller's connection and inside the caller's transaction, if any.
 void RenumberLog(TSQLiteDatabase& db);
 
 // The QSO editor's snapshot of the eleven log columns before each change, and its restoration.

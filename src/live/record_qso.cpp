@@ -16,12 +16,10 @@ std::string WithoutPortable(const std::string& callsign) {
   return callsign.size() >= 2 ? callsign.substr(0, callsign.size() - 2) : std::string();
 }
 
-// Replaces the undo copy of a table with the table's current contents, in one transaction.
+// Replaces the undo copy of a table with the table's current contents.
 void Snapshot(TSQLiteDatabase& db, const std::string& undo, const std::string& select) {
-  db.BeginTransaction();
   db.ExecSQL("DROP TABLE IF EXISTS " + undo);
   db.ExecSQL("CREATE TABLE IF NOT EXISTS " + undo + " AS " + select);
-  db.Commit();
 }
 
 void DeleteStation(TSQLiteDatabase& db, const std::string& table, const std::string& rufz) {
@@ -52,11 +50,14 @@ void RecordQso(const std::string& logDbFile, const std::string& utc, const std::
   const bool ktdQso = flags.ktdst == "1";
 
   TSQLiteDatabase db(logDbFile);
+  // One transaction for the whole QSO: a crash or a failing statement leaves either the row with
+  // all its bookkeeping or nothing at all, never a stored QSO whose station is still offered or
+  // whose text is proposed again. The connection rolls back when a statement throws.
+  db.BeginTransaction();
 
   // The log as it was before this QSO, with its row ids.
   Snapshot(db, "ktdundo", "SELECT rowid, * FROM ktd");
 
-  db.BeginTransaction();
   db.AddParamText(":utc", utc);
   db.AddParamText(":rufz", callsign);
   db.AddParamText(":s", rstSent);
@@ -71,14 +72,12 @@ void RecordQso(const std::string& logDbFile, const std::string& utc, const std::
   db.ExecSQL(
       "INSERT INTO ktd VALUES (:utc, :rufz, :s, :stxt, :r, :rtxt, :half, :mode, :ktdst, :hbst, "
       ":eust)");
-  db.Commit();
 
   const std::string firstHalfList = cw ? "stns1" : "stns1ssb";
   const std::string secondHalfList = cw ? "stns2" : "stns2ssb";
   Snapshot(db, firstHalfList + "undo", "SELECT * FROM " + firstHalfList);
   Snapshot(db, secondHalfList + "undo", "SELECT * FROM " + secondHalfList);
 
-  db.BeginTransaction();
   if (ktdQso) {
     if (half == "0") {
       OfferInSecondHalf(db, "stns2", callsign);
@@ -87,32 +86,24 @@ void RecordQso(const std::string& logDbFile, const std::string& utc, const std::
     } else {
       DeleteStation(db, secondHalfList, callsign);
     }
-  }
-  db.Commit();
-
-  if (!ktdQso) {
+  } else {
     // A station heard from home is no longer offered as a portable candidate.
     const std::string portable = callsign + "/P";
-    db.BeginTransaction();
     DeleteStation(db, "stns1", portable);
     DeleteStation(db, "stns1ssb", portable);
     DeleteStation(db, "stns2", portable);
     DeleteStation(db, "stns2ssb", portable);
-    db.Commit();
   }
 
   // The sent text is used up and not proposed again; the undo copies still hold it.
   Snapshot(db, "txtundo", "SELECT * FROM txt");
-  db.BeginTransaction();
   db.AddParamText(":txt", sentText);
   db.ExecSQL("DELETE FROM  txt WHERE txt = :txt");
-  db.Commit();
 
   Snapshot(db, "ptxtundo", "SELECT * FROM ptxt");
-  db.BeginTransaction();
   db.AddParamText(":txt", sentText);
   db.ExecSQL("DELETE FROM ptxt WHERE txt = :txt");
-  db.Commit();
 
+  db.Commit();
   db.Close();
 }

@@ -7,8 +7,8 @@
 
 // Opens the log database, records the QSO and closes it. The mode follows from the length of the
 // report sent (3 characters = CW), the half from the time ("hhnn" below "0800" = first half), the
-// class from the sent text and callsign. Each step runs in its own transaction: a database error
-// throws ESQLiteException and ends the recording at that step, the earlier steps stay committed.
+// class from the sent text and callsign. All steps run in one transaction: a database error throws
+// ESQLiteException and records nothing, so the operator can simply record the QSO again.
 void RecordQso(const std::string& logDbFile, const std::string& utc, const std::string& callsign,
                const std::string& rstSent, const std::string& sentText, const std::string& rstRcvd,
                const std::string& rcvdText);

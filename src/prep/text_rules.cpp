@@ -2,6 +2,28 @@
 
 #include <algorithm>
 
+namespace {
+
+constexpr char kEscape = '\x1B';
+
+bool IsAsciiLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+bool IsBlankOrControl(char c) {
+  return static_cast<unsigned char>(c) <= ' ';
+}
+
+char UpperAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+}  // namespace
+
 int TextLengthWithoutSpaces(std::string_view text) {
   return static_cast<int>(std::count_if(text.begin(), text.end(), [](char c) { return c != ' '; }));
 }
@@ -21,4 +43,102 @@ std::uint32_t TextLengthColour(TextLengthShade shade) {
       break;
   }
   return 0xFFFFFF;
+}
+
+bool IsAllowedTextCharacter(char c) {
+  return IsAsciiLetter(c) || IsDigit(c) || c == ' ' || c == '.' || c == '-' || c == '/' || c == '?';
+}
+
+std::string TransliterateCharacter(char c) {
+  if (IsAllowedTextCharacter(c) || c == kEscape) return std::string(1, c);
+  switch (static_cast<unsigned char>(c)) {
+    case 0xC4:  // Ä
+      return "Ae";
+    case 0xD6:  // Ö
+      return "Oe";
+    case 0xDC:  // Ü
+      return "Ue";
+    case 0xE4:  // ä
+      return "ae";
+    case 0xF6:  // ö
+      return "oe";
+    case 0xFC:  // ü
+      return "ue";
+    case '\'':
+      return " ";
+    case 0xC0:  // À
+      return "A";
+    case 0xE0:  // à
+      return "a";
+    case 0xC9:  // É
+    case 0xC8:  // È
+    case 0xCA:  // Ê
+      return "E";
+    case 0xE9:  // é
+    case 0xE8:  // è
+    case 0xEA:  // ê
+      return "e";
+    case 0xC7:  // Ç
+      return "C";
+    case 0xE7:  // ç
+      return "c";
+    case 0xDB:  // Û
+      return "U";
+    case 0xFB:  // û
+      return "u";
+    case 0xCE:  // Î
+      return "I";
+    case 0xEE:  // î
+      return "i";
+    default:
+      return std::string(1, kNotRepresentable);
+  }
+}
+
+std::string CleanText(std::string_view text) {
+  std::string cleaned;
+  for (char c : TrimText(text)) {
+    const std::string piece = TransliterateCharacter(c);
+    if (piece == " " && (cleaned.empty() || cleaned.back() == ' ')) continue;
+    cleaned += piece;
+  }
+  // An apostrophe at the end would otherwise leave a trailing space: texts never end in one.
+  if (!cleaned.empty() && cleaned.back() == ' ') cleaned.pop_back();
+  return cleaned;
+}
+
+bool PassesAllowedCharacterTest(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return IsAllowedTextCharacter(c) || c == '*'; });
+}
+
+std::string_view UpToMarker(std::string_view text) {
+  return text.substr(0, text.find(kNotRepresentable));
+}
+
+std::string_view TrimText(std::string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && IsBlankOrControl(text[begin])) ++begin;
+  while (end > begin && IsBlankOrControl(text[end - 1])) --end;
+  return text.substr(begin, end - begin);
+}
+
+std::string UpperText(std::string_view text) {
+  std::string upper(text);
+  std::transform(upper.begin(), upper.end(), upper.begin(), UpperAscii);
+  return upper;
+}
+
+bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return UpperAscii(x) == UpperAscii(y);
+         });
+}
+
+std::string TextComparisonKey(std::string_view text) {
+  std::string key;
+  for (char c : text)
+    if (c != ' ') key += UpperAscii(c);
+  return key;
 }

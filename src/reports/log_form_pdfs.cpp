@@ -1,12 +1,14 @@
 // The two landscape log forms: the empty paper-log form with the own texts pre-printed, and the
 // printout of the log. Both share one page frame of 21 rows.
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "app/app_context.h"
 #include "contest/contest_calendar.h"
 #include "db/sqlite_database.h"
+#include "reports/fitted_text.h"
 #include "reports/pdf_reports.h"
 #include "reports/print_pdf.h"
 #include "reports/report_fonts.h"
@@ -14,6 +16,10 @@
 namespace {
 
 constexpr int kRowsPerPage = 21;
+// The rule left of the QSL columns ends the last text column.
+constexpr float kQslRule = 273;
+// A row text ends at least this far before the rule on its right.
+constexpr float kRuleGap = 1.0f;
 
 struct FormColumn {
   float x;
@@ -23,7 +29,17 @@ struct FormColumn {
 // One record's texts and the x positions they are printed at.
 using RowTexts = std::vector<std::pair<float, std::string>>;
 
-// Draws all pages of a form; rowText(i) gives the texts of record i.
+// Where a row text starting at x must end: before the first column rule to its right.
+float RightLimit(const std::vector<FormColumn>& columns, float x) {
+  float rule = kQslRule;
+  for (const FormColumn& column : columns) {
+    if (column.x > x) rule = std::min(rule, column.x);
+  }
+  return rule - kRuleGap;
+}
+
+// Draws all pages of a form; rowText(i) gives the texts of record i. A text too long for its
+// column is drawn smaller.
 template <typename RowTextFn>
 void DrawLogForm(TPrintPDF& pdf, const ReportFonts& fonts, const AppContext& ctx,
                  const std::vector<FormColumn>& columns, size_t recordCount, RowTextFn rowText) {
@@ -38,7 +54,9 @@ void DrawLogForm(TPrintPDF& pdf, const ReportFonts& fonts, const AppContext& ctx
       const float y = 8.0f * i + 19.0f;
       pdf.Line(15, y, 285, y);
       if (record < recordCount) {
-        for (const auto& [x, text] : rowText(record)) pdf.TextOut(text, x, y + 1);
+        for (const auto& [x, text] : rowText(record)) {
+          TextOutWithin(pdf, text, x, y + 1, RightLimit(columns, x));
+        }
         ++record;
       }
     }
@@ -46,7 +64,7 @@ void DrawLogForm(TPrintPDF& pdf, const ReportFonts& fonts, const AppContext& ctx
     pdf.TextOut(head, 16.2f, 15.6f);
     pdf.TextOut("Seite " + std::to_string(page), 258.5f, 15.6f);
     pdf.TextOut(" QSL", 274.3f, 15.6f);
-    pdf.Line(273, 15, 273, 195);
+    pdf.Line(kQslRule, 15, kQslRule, 195);
     pdf.TextOut("UTC", 16.2f, 21.6f);
     pdf.TextOut(" S", 273.75f, 21.6f);
     pdf.TextOut(" R", 279.75f, 21.6f);

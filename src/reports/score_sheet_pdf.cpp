@@ -10,11 +10,19 @@
 #include "contest/score_values.h"
 #include "contest/scoring.h"
 #include "prep/station_data_record.h"
+#include "reports/fitted_text.h"
 #include "reports/pdf_reports.h"
 #include "reports/print_pdf.h"
 #include "reports/report_fonts.h"
 
 namespace {
+
+// Where the free texts of the station data must end: before the field to their right, or at the
+// right end of the sheet's rules.
+constexpr float kBeforeCanton = 169;   // "Kanton: " at 170
+constexpr float kBeforeWeights = 177;  // weights at 178
+constexpr float kBeforeEmail = 114;    // "e-Mail-Adresse:" at 115
+constexpr float kRightMargin = 191;
 
 std::string PadLeft(const std::string& text, size_t width) {
   return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
@@ -110,7 +118,7 @@ std::string WriteScoreSheetPdf(ReportPrinter& printer, AppContext& ctx,
   pdf.Font = fonts.body;
   pdf.TextOut("Ortsname:", 15, 41);
   if (withData) {
-    pdf.TextOut(field(kStationLineOrt, 8, 100), 45, 41);
+    TextOutWithin(pdf, field(kStationLineOrt, 8, 100), 45, 41, kBeforeCanton);
     pdf.TextOut("Kanton: " + field(kStationLineKanton, 11, 2), 170, 41);
   } else {
     pdf.TextOut("Kanton: ", 170, 41);
@@ -164,9 +172,10 @@ std::string WriteScoreSheetPdf(ReportPrinter& printer, AppContext& ctx,
   pdf.TextOut("Totalgewicht:", 15, 196);
 
   if (withData) {
-    pdf.TextOut(field(kStationLineWatt, 9, 10) + " Watt", 70, 135);
+    TextOutWithin(pdf, field(kStationLineWatt, 9, 10) + " Watt", 70, 135, kBeforeWeights);
     for (int item = 1; item <= kStationItemCount; ++item) {
-      pdf.TextOut(field(StationItemDescriptionLine(item), 13, 150), 70, 135.0f + 5.0f * item);
+      TextOutWithin(pdf, field(StationItemDescriptionLine(item), 13, 150), 70, 135.0f + 5.0f * item,
+                    kBeforeWeights);
     }
     pdf.Font = fonts.mono;
     for (int item = 1; item <= kStationItemCount; ++item) {
@@ -190,8 +199,9 @@ std::string WriteScoreSheetPdf(ReportPrinter& printer, AppContext& ctx,
   pdf.TextOut("eingehalten wurden, und dass ich mich dem Entscheid der Jury unterziehe.", 15, 219);
   pdf.TextOut("Datum: " + today, 15, 227);
   if (withData) {
-    pdf.TextOut("Name:  " + field(kStationLineOpName, 11, 50), 50, 227);
-    pdf.TextOut("e-Mail-Adresse:  " + field(kStationLineEmail, 10, 50), 115, 227);
+    TextOutWithin(pdf, "Name:  " + field(kStationLineOpName, 11, 50), 50, 227, kBeforeEmail);
+    TextOutWithin(pdf, "e-Mail-Adresse:  " + field(kStationLineEmail, 10, 50), 115, 227,
+                  kRightMargin);
   } else {
     pdf.TextOut("Name: ", 50, 227);
     pdf.TextOut("e-Mail-Adresse: ", 115, 227);

@@ -3,11 +3,14 @@
 // database failure during an action.
 
 #include <QDate>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 #include <cstdlib>
 #include <filesystem>
@@ -95,13 +98,22 @@ bool VisibleWindowExists() {
   return false;
 }
 
-// Presses a button as the operator does: focus on it, then Space.
-void Press(QPushButton* button) {
+// Presses a button as the operator does: focus on it, then Space (or the key given).
+void Press(QPushButton* button, Qt::Key key = Qt::Key_Space) {
   QVERIFY(button != nullptr);
   QVERIFY(button->isEnabled());
   button->setFocus(Qt::TabFocusReason);
   QCOMPARE(QApplication::focusWidget(), button);
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+  QTest::keyClick(QApplication::focusWidget(), key,
+                  key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+}
+
+// The texts of a dialog's buttons, sorted.
+QStringList ButtonTexts(const QWidget* dialog) {
+  QStringList texts;
+  for (const QPushButton* button : dialog->findChildren<QPushButton*>()) texts << button->text();
+  texts.sort();
+  return texts;
 }
 
 QColor Background(const QLabel* label) {
@@ -120,12 +132,16 @@ class MainWindowTest : public QObject {
   void brokenSuggestionDatabaseIsReportedAndStartGoesOn();
   void ownCallsign_data();
   void ownCallsign();
+  void callsignDialogSpeaksGerman();
+  void fileDialogSpeaksGerman();
   void windowLooksAsDesigned();
   void countsAndColoursFromFiles_data();
   void countsAndColoursFromFiles();
   void buttonsFollowLogState_data();
   void buttonsFollowLogState();
   void clearingThenRestoringTheLog();
+  void enterPressesTheFocusedButtonAsSpaceDoes_data();
+  void enterPressesTheFocusedButtonAsSpaceDoes();
   void loggingWithoutListsReenablesPreparations();
   void lockedDatabaseShowsErrorAndWindowGoesOn();
   void closingWritesTheFinalOutputs();
@@ -277,6 +293,49 @@ void MainWindowTest::ownCallsign() {
     QCOMPARE(fileThere, hasFile);
     if (hasFile) QCOMPARE(QByteArray::fromStdString(onDisk), fileContent);
   }
+}
+
+void MainWindowTest::callsignDialogSpeaksGerman() {
+  TempFolder folder;
+  PutPrefixDatabase(folder);
+  QString title, prompt;
+  QStringList buttons;
+  // The real input dialog: read it, then answer it from the keyboard.
+  QTimer::singleShot(0, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (dialog == nullptr || !QTest::qWaitForWindowActive(dialog)) return;
+    title = dialog->windowTitle();
+    prompt = dialog->findChild<QLabel*>()->text();
+    buttons = ButtonTexts(dialog);
+    QTest::keyClicks(QApplication::focusWidget(), "hb9zz");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  });
+  // Should the dialog not be answered, the test fails instead of waiting for a person.
+  QTimer::singleShot(20000, [] {
+    if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+  });
+  Program program;
+
+  QVERIFY(program.Start(folder));
+  QCOMPARE(title, QString("KTD-Station"));
+  QCOMPARE(prompt, QString("Das eigene Rufzeichen eingeben:"));
+  QCOMPARE(buttons, (QStringList{"Abbrechen", "OK"}));
+  QCOMPARE(QString::fromStdString(program.ctx.ownCallsign), QString("HB9ZZ/P"));
+}
+
+void MainWindowTest::fileDialogSpeaksGerman() {
+  // Qt's own file dialog, whatever the desktop offers, so that it follows the German texts.
+  QVERIFY(QCoreApplication::testAttribute(Qt::AA_DontUseNativeDialogs));
+  QFileDialog dialog(nullptr, "Textdatei öffnen");
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.show();
+  QVERIFY(QTest::qWaitForWindowActive(&dialog));
+  const auto* box = dialog.findChild<QDialogButtonBox*>();
+  QVERIFY(box != nullptr);
+  QCOMPARE(box->button(QDialogButtonBox::Cancel)->text(), QString("Abbrechen"));
+  QCOMPARE(box->button(QDialogButtonBox::Open)->text(), QString::fromUtf8("&Öffnen"));
+  QCOMPARE(dialog.findChild<QLabel*>("fileNameLabel")->text(), QString("Datei&name:"));
+  dialog.reject();
 }
 
 void MainWindowTest::windowLooksAsDesigned() {
@@ -478,6 +537,34 @@ void MainWindowTest::clearingThenRestoringTheLog() {
   QCOMPARE(program.Label("Label4")->text(), QString("3"));
   QVERIFY(program.Button("ButtonNeuesLog")->isEnabled());
   QVERIFY(!program.Button("ButtonAltesLog")->isEnabled());
+  QVERIFY(prompts.errors.isEmpty());
+}
+
+void MainWindowTest::enterPressesTheFocusedButtonAsSpaceDoes_data() {
+  QTest::addColumn<Qt::Key>("key");
+  QTest::newRow("Space") << Qt::Key_Space;
+  QTest::newRow("Enter") << Qt::Key_Return;
+  QTest::newRow("Enter of the number pad") << Qt::Key_Enter;
+}
+
+void MainWindowTest::enterPressesTheFocusedButtonAsSpaceDoes() {
+  QFETCH(Qt::Key, key);
+  TempFolder folder;
+  PutPrefixDatabase(folder);
+  QVERIFY(WriteLinesAtomic(folder / "db/Rufzeichen.dat", {"HB9XYZ/P"}));
+  ScriptedPrompts prompts;
+  Program program;
+  QVERIFY(program.Start(folder));
+  program.AddQsos(2);
+  program.ShowAndActivate();
+
+  Press(program.Button("ButtonNeuesLog"), key);
+  QCOMPARE(program.QsoCount(), std::string("0"));
+  QCOMPARE(program.Label("Label4")->text(), QString("0"));
+  // And back: the same key on "Rückgängig" restores the log.
+  Press(program.Button("ButtonAltesLog"), key);
+  QCOMPARE(program.QsoCount(), std::string("2"));
+  QVERIFY(program.Button("ButtonNeuesLog")->isEnabled());
   QVERIFY(prompts.errors.isEmpty());
 }
 

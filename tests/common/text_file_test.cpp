@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "support/temp_folder.h"
@@ -52,6 +55,30 @@ TEST(TextFile, AFailedWriteKeepsTheOldFile) {
 TEST(TextFile, AWriteIntoAMissingFolderFails) {
   TempFolder dir;
   EXPECT_FALSE(WriteLinesAtomic(dir / "no/such/x.csv", {"X"}));
+}
+
+// A folder standing where the file should go makes the write and the deletion fail for every user,
+// root included; the reason is the system's, and nothing is left behind.
+TEST(TextFile, FailuresGiveTheSystemsReason) {
+  TempFolder dir;
+  const std::string blocked = dir / "Abrechnungsblatt.pdf";
+  ASSERT_TRUE(MakeFolder(blocked));
+  std::string reason = "untouched";
+  EXPECT_TRUE(WriteLinesAtomic(dir / "ok.csv", {"X"}, &reason));
+  EXPECT_EQ(reason, "untouched") << "success leaves the reason alone";
+
+  EXPECT_FALSE(WriteFileAtomic(blocked, "%PDF-", &reason));
+  EXPECT_EQ(reason, std::strerror(EISDIR));
+  EXPECT_FALSE(WriteLinesAtomic(dir / "no/such/x.csv", {"X"}, &reason));
+  EXPECT_EQ(reason, std::strerror(ENOENT));
+  EXPECT_FALSE(DeleteFileIfExists(blocked, &reason));
+  EXPECT_EQ(reason, std::strerror(EISDIR));
+
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"Abrechnungsblatt.pdf", "ok.csv"}));
 }
 
 TEST(TextFile, FoldersAndDeletion) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "common/text_file.h"
 #include "db/sqlite_database.h"
 #include "live/record_qso.h"
@@ -173,23 +175,73 @@ TEST_F(LogSchemaTest, EditorSnapshotPutsTheLogBack) {
   EXPECT_EQ(QueryRows(db, "SELECT rufz FROM ktd"), std::vector<std::string>{"A"});
 }
 
-TEST_F(LogSchemaTest, AFailingStepLeavesEarlierStepsCommittedAndNoLock) {
-  AddQso("0700", "HB9AAA/P");
-  WriteLinesAtomic(stations, {"HB9AAA/P,Anna"});
-  {
-    // ptxt made unwritable: the rebuild stops at its step.
-    TSQLiteDatabase db(logDb);
-    db.ExecSQL(
-        "CREATE TRIGGER no_ptxt BEFORE DELETE ON ptxt BEGIN SELECT RAISE(ABORT, 'read-only'); END");
-    db.ExecSQL("INSERT INTO ptxt VALUES ('X/P', 'X', 'A TEXT THAT IS LONG')");
-  }
-  EXPECT_THROW(RebuildStationTables(logDb, stations), ESQLiteException);
-  EXPECT_EQ(Count("stns1"), "0") << "steps before the failure stay committed";
-  EXPECT_EQ(Count("ptxtbak"), "1") << "the failing step's own backup was committed before it";
-  EXPECT_EQ(Count("ptxt"), "1");
-  BackUpAndClearLog(logDb);  // the connection of the failed action is closed: no lock left
-  EXPECT_EQ(Count("ktd"), "0");
+struct MenuActionFailure {
+  const char* name;
+  const char* refusal;  // the trigger that makes one late step fail
+  void (*action)(const std::string& logDb, const std::string& stations, const std::string& texts);
+};
+
+void PrintTo(const MenuActionFailure& c, std::ostream* os) {
+  *os << c.name;
 }
+
+class MenuActionFailureTest : public LogSchemaTest,
+                              public ::testing::WithParamInterface<MenuActionFailure> {};
+
+// Each main-menu action is one change: failing in its last steps, it leaves every table exactly as
+// it was, and no lock stays behind.
+TEST_P(MenuActionFailureTest, ALateFailureLeavesTheDatabaseExactlyAsBefore) {
+  const MenuActionFailure& c = GetParam();
+  WriteLinesAtomic(stations, {"HB9AAA/P,Anna,EIN PERSOENLICHER TEXT", "HB9BBB/P,Beat"});
+  WriteLinesAtomic(texts, {"ERSTER TEXT DER SAMMLUNG", "ZWEITER TEXT DER SAMMLUNG"});
+  RebuildStationAndTextTables(logDb, stations, texts);
+  AddQso("0700", "HB9AAA/P");
+  ClearAllQsos(logDb, stations, texts);  // fills ktdbak and every "bak" table
+  AddQso("0800", "DL1ABC");
+  std::vector<std::string> before;
+  {
+    TSQLiteDatabase db(logDb);
+    db.ExecSQL(c.refusal);
+    before = DatabaseDump(db);
+  }
+  EXPECT_THROW(c.action(logDb, stations, texts), ESQLiteException);
+  TSQLiteDatabase db(logDb);
+  EXPECT_EQ(DatabaseDump(db), before);
+  db.ExecSQL("DROP TRIGGER refuse");
+  db.Close();
+  c.action(logDb, stations, texts);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MenuActions, MenuActionFailureTest,
+    ::testing::Values(
+        MenuActionFailure{"ClearAllQsosAtTheLastText",
+                          "CREATE TRIGGER refuse BEFORE INSERT ON txt WHEN new.txt LIKE 'ZWEITER%' "
+                          "BEGIN SELECT RAISE(ABORT, 'read-only'); END",
+                          [](const std::string& log, const std::string& s, const std::string& t) {
+                            ClearAllQsos(log, s, t);
+                          }},
+        MenuActionFailure{"StartOfLoggingAtTheTexts",
+                          "CREATE TRIGGER refuse BEFORE DELETE ON txt "
+                          "BEGIN SELECT RAISE(ABORT, 'read-only'); END",
+                          [](const std::string& log, const std::string& s, const std::string& t) {
+                            RebuildStationAndTextTables(log, s, t);
+                          }},
+        MenuActionFailure{"StationRebuildAtThePersonalTexts",
+                          "CREATE TRIGGER refuse BEFORE INSERT ON ptxt "
+                          "BEGIN SELECT RAISE(ABORT, 'read-only'); END",
+                          [](const std::string& log, const std::string& s, const std::string&) {
+                            RebuildStationTables(log, s);
+                          }},
+        MenuActionFailure{"RestoreAtTheLastBackup",
+                          "CREATE TRIGGER refuse BEFORE DELETE ON txtbak "
+                          "BEGIN SELECT RAISE(ABORT, 'read-only'); END",
+                          [](const std::string& log, const std::string&, const std::string&) {
+                            RestorePreviousLog(log);
+                          }}),
+    [](const ::testing::TestParamInfo<MenuActionFailure>& info) {
+      return std::string(info.param.name);
+    });
 
 TEST(LogSchemaBadFiles, AFileThatIsNoDatabaseIsReportedAndLeftAsItIs) {
   TempFolder dir;

@@ -201,10 +201,10 @@ TEST_F(RecordQsoTest, KtdQsoWithACallsignTooShortForPortableGetsAnEmptyBaseCall)
   EXPECT_EQ(Query("SELECT rufz || '|' || rufzo FROM stns2 WHERE rufz = 'A'"), Strings{"A|"});
 }
 
-// Makes deleting from a table fail, as a locked or damaged table would.
-void RefuseDeletes(const std::string& file, const std::string& table) {
+// Makes one kind of change to a table fail, as a locked or damaged table would.
+void RefuseChanges(const std::string& file, const std::string& table, const std::string& event) {
   TSQLiteDatabase db(file);
-  db.ExecSQL("CREATE TRIGGER refuse_" + table + " BEFORE DELETE ON " + table +
+  db.ExecSQL("CREATE TRIGGER refuse_" + table + " BEFORE " + event + " ON " + table +
              " BEGIN SELECT RAISE(ABORT, 'table is read only'); END");
 }
 
@@ -217,44 +217,67 @@ std::string ErrorOf(const std::function<void()>& action) {
   return "<no error>";
 }
 
-TEST_F(RecordQsoTest, ErrorInStationStepKeepsEarlierStepsAndRollsBackItsOwn) {
+struct FailureCase {
+  const char* name;
+  const char* table;
+  const char* event;
+  std::string call, rst, text;
+  const char* failingStatement;
+};
+
+void PrintTo(const FailureCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class RecordQsoFailureTest : public RecordQsoTest,
+                             public ::testing::WithParamInterface<FailureCase> {};
+
+// Whichever statement fails, the QSO is recorded completely or not at all: the log, the station
+// lists, the texts and every undo copy are exactly as before, and recording again then succeeds.
+TEST_P(RecordQsoFailureTest, ADatabaseErrorLeavesTheLogExactlyAsBefore) {
+  const FailureCase& c = GetParam();
   {
     TSQLiteDatabase db(file);
+    test_log::InsertRow(db, {"0600", "DL1ABC", "599", "", "599", "", "0", "0", "0", "0", "1"});
     db.ExecSQL("INSERT INTO txtundo VALUES ('OLD UNDO')");
-    test_log::InsertStation(db, "stns1", "HB9NEW/P");
   }
-  RefuseDeletes(file, "stns1");
-  const std::string error = ErrorOf(
-      [&] { RecordQso(file, "0700", "HB9NEW/P", "599", "ROTE ROSEN IM GARTEN", "599", "T"); });
+  RefuseChanges(file, c.table, c.event);
+  std::vector<std::string> before;
+  {
+    TSQLiteDatabase db(file);
+    before = DatabaseDump(db);
+  }
+
+  const std::string error =
+      ErrorOf([&] { RecordQso(file, "0700", c.call, c.rst, c.text, "599", "T"); });
   EXPECT_EQ(error.rfind("Error executing SQL statement.\rError [19]: ", 0), 0u) << error;
-  EXPECT_NE(error.find("DELETE FROM stns1 WHERE rufz = :rufz"), std::string::npos) << error;
+  EXPECT_NE(error.find(c.failingStatement), std::string::npos) << error;
+  {
+    TSQLiteDatabase db(file);
+    EXPECT_EQ(DatabaseDump(db), before);
+    // No transaction or lock outlives the failed recording.
+    db.ExecSQL(std::string("DROP TRIGGER refuse_") + c.table);
+  }
 
-  // Committed before the failing step: the row and the undo copies.
-  EXPECT_EQ(Query("SELECT rufz FROM ktd"), Strings{"HB9NEW/P"});
-  EXPECT_EQ(Query("SELECT count(*) FROM ktdundo"), Strings{"0"});
-  EXPECT_EQ(Query("SELECT count(*) FROM stns1undo"), Strings{"3"});
-  // The failing step's insert into the second-half list was rolled back with it.
-  EXPECT_EQ(Query("SELECT count(*) FROM stns2 WHERE rufz = 'HB9NEW/P'"), Strings{"0"});
-  EXPECT_EQ(Query("SELECT count(*) FROM stns1 WHERE rufz = 'HB9NEW/P'"), Strings{"1"});
-  // Later steps never ran.
-  EXPECT_EQ(Query("SELECT txt FROM txtundo"), Strings{"OLD UNDO"});
-  EXPECT_EQ(Query("SELECT count(*) FROM txt"), Strings{"3"});
-
-  // No transaction or lock outlives the failed recording.
-  RecordQso(file, "0701", "DL1XYZ", "599", "", "599", "");
-  EXPECT_EQ(Query("SELECT count(*) FROM ktd"), Strings{"2"});
+  RecordQso(file, "0700", c.call, c.rst, c.text, "599", "T");
+  EXPECT_EQ(Query("SELECT rufz FROM ktd"), (Strings{"DL1ABC", c.call}));
+  EXPECT_EQ(Query("SELECT count(*) FROM ktdundo"), Strings{"1"});
+  EXPECT_EQ(Query("SELECT count(*) FROM txt WHERE txt = '" + c.text + "'"), Strings{"0"});
 }
 
-TEST_F(RecordQsoTest, ErrorInPersonalTextStepKeepsTheTextStepCommitted) {
-  RefuseDeletes(file, "ptxt");
-  const std::string error = ErrorOf(
-      [&] { RecordQso(file, "0700", "HB9AAA/P", "599", "ROTE ROSEN IM GARTEN", "599", "T"); });
-  EXPECT_NE(error.find("DELETE FROM ptxt WHERE txt = :txt"), std::string::npos) << error;
-  EXPECT_EQ(Query("SELECT count(*) FROM txt WHERE txt = 'ROTE ROSEN IM GARTEN'"), Strings{"0"});
-  EXPECT_EQ(Query("SELECT count(*) FROM ptxt"), Strings{"2"});
-  EXPECT_EQ(Query("SELECT count(*) FROM ptxtundo"), Strings{"2"});
-  EXPECT_EQ(Stations("stns1"), Strings{"HB9BBB/P|HB9BBB|Beat"});
-}
+INSTANTIATE_TEST_SUITE_P(
+    RecordQsoFailures, RecordQsoFailureTest,
+    ::testing::Values(FailureCase{"LogRow", "ktd", "INSERT", "HB9AAA/P", "599",
+                                  "ROTE ROSEN IM GARTEN", "INSERT INTO ktd VALUES"},
+                      FailureCase{"SecondHalfList", "stns2ssb", "INSERT", "HB9NEW/P", "599",
+                                  "ROTE ROSEN IM GARTEN", "INSERT INTO stns2ssb VALUES"},
+                      FailureCase{"FirstHalfList", "stns1", "DELETE", "HB9AAA/P", "599",
+                                  "ROTE ROSEN IM GARTEN", "DELETE FROM stns1 WHERE rufz = :rufz"},
+                      FailureCase{"HomeStationLists", "stns2ssb", "DELETE", "HB9AAA", "59", "",
+                                  "DELETE FROM stns2ssb WHERE rufz = :rufz"},
+                      FailureCase{"PersonalTextsLastStep", "ptxt", "DELETE", "HB9AAA/P", "599",
+                                  "ROTE ROSEN IM GARTEN", "DELETE FROM ptxt WHERE txt = :txt"}),
+    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 TEST_F(RecordQsoTest, MissingLogTableFailsBeforeAnythingChanges) {
   {

@@ -64,6 +64,19 @@ inline bool HasTextAt(const Page& page, const std::string& text, double x, doubl
   return false;
 }
 
+// True when this text is drawn at x on the baseline a text of `fullSize` points at (x, y) has: an
+// over-long text drawn smaller keeps its line.
+inline bool HasTextOnLine(const Page& page, const std::string& text, double x, double y,
+                          int fullSize) {
+  for (const PlacedText& t : page) {
+    if (t.text == text && std::fabs(t.x - x) < 0.01 &&
+        std::fabs(t.y + (t.size - fullSize) * 25.4 / 72 - y) < 0.01) {
+      return true;
+    }
+  }
+  return false;
+}
+
 inline bool HasText(const Page& page, const std::string& text) {
   for (const PlacedText& t : page) {
     if (t.text == text) return true;

@@ -6,6 +6,7 @@ namespace {
 
 using report_test::HasText;
 using report_test::HasTextAt;
+using report_test::HasTextOnLine;
 using report_test::Page;
 using report_test::ReadPages;
 using report_test::TextsAtX;
@@ -183,12 +184,13 @@ TEST_F(ScoreSheetTest, ValuesAreCutAtTheirColumnLimits) {
   lines[8] = "#;STA01GRAMM=;123456";
   lines[29] = "#;OPNAME=;" + std::string(60, 'n');
   const Page p = WriteSheet(lines);
-  EXPECT_TRUE(HasTextAt(p, std::string(100, 'o'), 45, 41));
+  // The long ones are drawn smaller, on their lines.
+  EXPECT_TRUE(HasTextOnLine(p, std::string(100, 'o'), 45, 41, 10));
   EXPECT_TRUE(HasTextAt(p, "Kanton: BE", 170, 41));
   EXPECT_TRUE(HasTextAt(p, "1234567890 Watt", 70, 135));
-  EXPECT_TRUE(HasTextAt(p, std::string(150, 'b'), 70, 140));
+  EXPECT_TRUE(HasTextOnLine(p, std::string(150, 'b'), 70, 140, 10));
   EXPECT_TRUE(HasTextAt(p, "  1234", 178, 140));
-  EXPECT_TRUE(HasTextAt(p, "Name:  " + std::string(50, 'n'), 50, 227));
+  EXPECT_TRUE(HasTextOnLine(p, "Name:  " + std::string(50, 'n'), 50, 227, 10));
 }
 
 }  // namespace

@@ -139,3 +139,34 @@ std::vector<std::string> LineWidths(const std::string& content) {
   }
   return widths;
 }
+
+std::vector<PdfSegment> Segments(const std::string& content) {
+  std::vector<PdfSegment> segments;
+  static const std::regex kLine("(-?[0-9.]+) (-?[0-9.]+) m\r\n(-?[0-9.]+) (-?[0-9.]+) l\r\n");
+  for (std::sregex_iterator it(content.begin(), content.end(), kLine), end; it != end; ++it) {
+    const std::smatch& m = *it;
+    segments.push_back({std::stod(m[1]), std::stod(m[2]), std::stod(m[3]), std::stod(m[4])});
+  }
+  return segments;
+}
+
+std::vector<std::vector<PdfWordBox>> WordBoxesByReader(const std::string& pdfPath) {
+  std::string html;
+  if (RunCommand("pdftotext -q -enc UTF-8 -bbox " + ShellQuote(pdfPath) + " -", html) != 0) {
+    return {};
+  }
+  std::vector<std::vector<PdfWordBox>> pages;
+  static const std::regex kPageOrWord(
+      "<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
+      "yMax=\"([0-9.]+)\">([^<]*)</word>");
+  for (std::sregex_iterator it(html.begin(), html.end(), kPageOrWord), end; it != end; ++it) {
+    const std::smatch& m = *it;
+    if (!m[1].matched) {
+      pages.emplace_back();
+    } else if (!pages.empty()) {
+      pages.back().push_back(
+          {std::stod(m[1]), std::stod(m[2]), std::stod(m[3]), std::stod(m[4]), m[5]});
+    }
+  }
+  return pages;
+}

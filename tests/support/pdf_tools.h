@@ -46,3 +46,17 @@ std::vector<PdfTextRun> TextRuns(const std::string& content);
 
 // The operand lines before "w" (line widths) of a content stream, in order.
 std::vector<std::string> LineWidths(const std::string& content);
+
+// One straight line of a content stream ("x y m" followed by "x y l"), in points as written.
+struct PdfSegment {
+  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+std::vector<PdfSegment> Segments(const std::string& content);
+
+// A word as poppler places it (pdftotext -bbox): points from the page's top-left corner, with
+// poppler's own metrics of the standard fonts. One list per page; empty when pdftotext fails.
+struct PdfWordBox {
+  double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+  std::string word;  // UTF-8
+};
+std::vector<std::vector<PdfWordBox>> WordBoxesByReader(const std::string& pdfPath);

@@ -56,3 +56,20 @@ std::vector<std::string> QueryRows(TSQLiteDatabase& db, const std::string& sql) 
   }
   return rows;
 }
+
+std::vector<std::string> DatabaseDump(TSQLiteDatabase& db) {
+  std::vector<std::string> dump;
+  auto objects = db.GetTable("SELECT type, name, sql FROM sqlite_master ORDER BY name");
+  for (; !objects->Eof(); objects->Next()) {
+    const std::string type = objects->FieldAsString(0), name = objects->FieldAsString(1);
+    dump.push_back(type + " " + name + ": " + objects->FieldAsString(2));
+    if (type != "table") continue;
+    auto columns = db.GetTable("SELECT name FROM pragma_table_info('" + name + "')");
+    std::string select = "SELECT quote(rowid)";
+    for (; !columns->Eof(); columns->Next())
+      select += " || '|' || quote(\"" + columns->FieldAsString(0) + "\")";
+    for (const std::string& row : QueryRows(db, select + " FROM \"" + name + "\" ORDER BY rowid"))
+      dump.push_back("  " + row);
+  }
+  return dump;
+}

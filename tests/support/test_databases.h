@@ -28,3 +28,7 @@ std::string QueryText(TSQLiteDatabase& db, const std::string& sql);
 
 // All rows of a query, cells joined with '|', rows in query order.
 std::vector<std::string> QueryRows(TSQLiteDatabase& db, const std::string& sql);
+
+// Every table and index of the database with its SQL, each followed by its rows with their row ids
+// (cells as quote() gives them, so bytes, NULL and type differences all show), tables by name.
+std::vector<std::string> DatabaseDump(TSQLiteDatabase& db);
