@@ -13,9 +13,9 @@
 
 #include "app/app_context.h"
 #include "common/qt_cp1252.h"
-#include "common/qt_text_length_counter.h"
-#include "common/qt_typed_text_validator.h"
 #include "live/qt_log_grid_model.h"
+#include "prep/qt_text_length_counter.h"
+#include "prep/qt_typed_text_validator.h"
 
 namespace {
 

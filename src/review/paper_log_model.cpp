@@ -8,6 +8,7 @@
 #include "contest/report_completion.h"
 #include "contest/scoring.h"
 #include "live/record_qso.h"
+#include "prep/text_rules.h"
 #include "review/paper_log_queries.h"
 #include "review/qso_editor.h"
 
@@ -20,25 +21,14 @@ std::string TwoDigits(int value) {
 }
 
 std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    const auto lower = [](char c) {
-      return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-    };
-    return lower(x) == lower(y);
-  });
+  return std::string(TrimText(text));
 }
 
 // The entry of the list equal to the text without regard to case.
 std::optional<std::string> FindIgnoringCase(const std::vector<std::string>& entries,
                                             const std::string& text) {
   for (const std::string& entry : entries) {
-    if (EqualIgnoringCase(entry, text)) return entry;
+    if (SameTextIgnoringCase(entry, text)) return entry;
   }
   return std::nullopt;
 }

@@ -6,13 +6,12 @@
 #include "contest/contest_calendar.h"
 #include "db/log_schema.h"
 #include "db/sqlite_database.h"
+#include "prep/text_rules.h"
 
 namespace {
 
 std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+  return std::string(TrimText(text));
 }
 
 void BindQso(TSQLiteDatabase& db, const EditorQso& qso) {

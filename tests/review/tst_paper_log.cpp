@@ -260,10 +260,10 @@ void PaperLogWindowTest::pastedAndHeldKeysKeepTheFieldsClean() {
   QCOMPARE(FocusName(), QString("EditTextRcvd"));
   QGuiApplication::clipboard()->setText(QString::fromUtf8("Grüsse, \"aus\" Zürich €"));
   Key(Qt::Key_Insert, Qt::ShiftModifier);
-  QCOMPARE(log.Text("EditTextRcvd"), QString("Grsse aus Zrich "));
+  QCOMPARE(log.Text("EditTextRcvd"), QString("Gruesse aus Zuerich "));
   Key(Qt::Key_Return);
   QCOMPARE(log.Query("SELECT rufz||'|'||stxt||'|'||rtxt FROM ktd"),
-           QStringList({"HB9XYZ/P|STEINBOCK AUF DEM GIPFEL|Grsse aus Zrich"}));
+           QStringList({"HB9XYZ/P|STEINBOCK AUF DEM GIPFEL|Gruesse aus Zuerich"}));
 }
 
 void PaperLogWindowTest::escapeDropsTheLineAndIncompleteLinesAreNotSaved() {

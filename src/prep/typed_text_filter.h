@@ -1,7 +1,8 @@
 #pragma once
 // What an entry field admits, however the text arrives: typed, pasted, dropped or middle-clicked.
-// Characters outside the field's set are removed, callsign fields are shown in upper case, and a
-// field with a length limit keeps the text before the insertion and cuts what was inserted.
+// Characters outside the field's set are removed, callsign fields are shown in upper case, exchange
+// texts are transliterated by the text rules ("ü" -> "ue"), and a field with a length limit keeps
+// the text before the insertion and cuts what was inserted.
 
 #include <string>
 #include <string_view>
@@ -10,7 +11,7 @@ enum class TypedChars {
   TimeDigits,    // 0-9
   ReportDigits,  // 1-9 (a report has no 0)
   Callsign,      // letters, digits, "/"
-  ExchangeText,  // letters, digits, space, "-", ".", "/", "?"
+  ExchangeText,  // the allowed characters of texts; foreign letters transliterated
 };
 
 struct TypedTextRule {
@@ -28,6 +29,6 @@ struct FilteredText {
 };
 
 // The field's text after an edit that left `text` with the caret at `caret`: foreign characters
-// removed (the caret moves with the text before it), upper case where asked, and beyond the length
-// limit the characters just before the caret (the inserted ones) dropped.
+// removed or transliterated (the caret moves with the text before it), upper case where asked, and
+// beyond the length limit the characters just before the caret (the inserted ones) dropped.
 FilteredText FilterTypedText(const TypedTextRule& rule, std::string_view text, int caret);

@@ -1,4 +1,4 @@
-#include "common/typed_text_filter.h"
+#include "prep/typed_text_filter.h"
 
 #include <gtest/gtest.h>
 
@@ -47,8 +47,12 @@ INSTANTIATE_TEST_SUITE_P(
         FilterCase{"ReportTypedFourthDigitDropped", kReport, "5997", 4, "599", 3},
         FilterCase{"TextKeepsItsCharacters", kText, "Gruss - 73. ok/? 5", 18, "Gruss - 73. ok/? 5",
                    18},
-        FilterCase{"TextDropsCommaQuoteControlAndForeignBytes", kText,
-                   std::string("a,b\"c\r\n\xE4\xDF") + '\0' + "d", 4, "abcd", 2}));
+        FilterCase{"TextTransliteratesAndDropsTheRest", kText,
+                   std::string("a,b\"c\r\n\xE4\xDF") + '\0' + "d", 4, "abcaed", 2},
+        FilterCase{"TextCaretFollowsTransliteration", kText,
+                   "\xDC"
+                   "ber Jo's",
+                   3, "Ueber Jo s", 4}));
 
 TEST(KeyGate, HeldKeyTypesOnceButRolloverTypesBoth) {
   KeyGate gate;

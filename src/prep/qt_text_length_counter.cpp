@@ -1,4 +1,4 @@
-#include "common/qt_text_length_counter.h"
+#include "prep/qt_text_length_counter.h"
 
 #include <QLabel>
 #include <QLineEdit>

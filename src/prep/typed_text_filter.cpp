@@ -1,6 +1,8 @@
-#include "common/typed_text_filter.h"
+#include "prep/typed_text_filter.h"
 
 #include <algorithm>
+
+#include "prep/text_rules.h"
 
 namespace {
 
@@ -27,8 +29,7 @@ bool AdmitsChar(TypedChars chars, char c) {
     case TypedChars::Callsign:
       return IsAsciiLetter(c) || IsDigit(c) || c == '/';
     case TypedChars::ExchangeText:
-      return IsAsciiLetter(c) || IsDigit(c) || c == ' ' || c == '-' || c == '.' || c == '/' ||
-             c == '?';
+      return IsAllowedTextCharacter(c);
   }
   return false;
 }
@@ -40,10 +41,14 @@ FilteredText FilterTypedText(const TypedTextRule& rule, std::string_view text, i
   out.text.reserve(text.size());
   size_t keptBeforeCaret = 0;
   for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (!AdmitsChar(rule.chars, c)) continue;
-    out.text.push_back(rule.upperCase ? ToUpperAscii(c) : c);
-    if (i < caretAt) ++keptBeforeCaret;
+    const std::string piece = rule.chars == TypedChars::ExchangeText
+                                  ? TransliterateCharacter(text[i])
+                                  : std::string(1, text[i]);
+    for (const char c : piece) {
+      if (!AdmitsChar(rule.chars, c)) continue;
+      out.text.push_back(rule.upperCase ? ToUpperAscii(c) : c);
+      if (i < caretAt) ++keptBeforeCaret;
+    }
   }
   if (rule.maxLength > 0 && out.text.size() > static_cast<size_t>(rule.maxLength)) {
     // The inserted characters end at the caret: drop as many of them as the limit demands.
