@@ -260,7 +260,7 @@ void TForm8::BuildScoreBox() {
   GroupBoxScore = new QGroupBox(" Score ", this);
   GroupBoxScore->setObjectName("GroupBoxScore");
   GroupBoxScore->setGeometry(1050, 122, 122, 218);
-  AddLabel(GroupBoxScore, " CW  SSB", QRect(48, 20, 70, 18));
+  AddLabel(GroupBoxScore, " CW  SSB", QRect(50, 20, 66, 18));
   static const char* const kHeadings[] = {"KTD", "HB", "EU", "QSO", "Punkte"};
   static const char* const kCwNames[] = {"LabelAnzKTD", "LabelAnzHB", "LabelAnzEU", "LabelAnzQSO",
                                          "LabelAnzPunkte"};
@@ -268,17 +268,17 @@ void TForm8::BuildScoreBox() {
                                           "LabelAnzQSOssb", "LabelAnzPunkteSSB"};
   for (size_t i = 0; i < cwCounters_.size(); ++i) {
     const int top = 44 + static_cast<int>(i) * 34;
-    AddLabel(GroupBoxScore, kHeadings[i], QRect(6, top, 42, 20));
+    AddLabel(GroupBoxScore, kHeadings[i], QRect(6, top, 44, 20));
     const auto addCounter = [this, top](const char* name, int left) {
-      QLabel* counter = AddLabel(GroupBoxScore, QString(), QRect(left, top, 32, 20));
+      QLabel* counter = AddLabel(GroupBoxScore, QString(), QRect(left, top, 28, 20));
       counter->setObjectName(name);
       counter->setAlignment(Qt::AlignCenter);
       counter->setFrameStyle(QFrame::Box | QFrame::Plain);
       counter->hide();
       return counter;
     };
-    cwCounters_[i] = addCounter(kCwNames[i], 48);
-    ssbCounters_[i] = addCounter(kSsbNames[i], 84);
+    cwCounters_[i] = addCounter(kCwNames[i], 54);
+    ssbCounters_[i] = addCounter(kSsbNames[i], 86);
   }
 }
 
