@@ -8,11 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "db/log_schema.h"
-#include "db/sqlite_database.h"
 #include "live/record_qso.h"
+#include "support/contest_log.h"
 #include "support/temp_folder.h"
-#include "support/test_databases.h"
 
 namespace {
 
@@ -22,54 +20,8 @@ constexpr int kStations = 300;
 TempFolder* folder = nullptr;
 std::string logFile;
 
-std::string StationCall(int i) {
-  return "HB9" + std::string(1, 'A' + i % 26) + std::to_string(i) + "/P";
-}
-
-std::string TextOf(int i) {
-  return "AUSTAUSCHTEXT NUMMER " + std::to_string(i);
-}
-
 void CreateLog() {
-  TSQLiteDatabase db(logFile);
-  CreateLogSchema(db);
-  db.BeginTransaction();
-  for (const char* table : {"stns1", "stns2", "stns1ssb", "stns2ssb"}) {
-    for (int i = 0; i < kStations; ++i) {
-      const std::string call = StationCall(i);
-      db.AddParamText(":rufz", call);
-      db.AddParamText(":rufzo", call.substr(0, call.size() - 2));
-      db.AddParamText(":name", "Name" + std::to_string(i));
-      db.ExecSQL(std::string("INSERT INTO ") + table + " VALUES (:rufz, :rufzo, :name)");
-    }
-  }
-  for (int i = 0; i < kStations * 4; ++i) {
-    db.AddParamText(":txt", TextOf(i));
-    db.ExecSQL("INSERT INTO txt VALUES (:txt)");
-    db.AddParamText(":rufz", StationCall(i % kStations));
-    db.AddParamText(":txt", "PERSOENLICHER " + TextOf(i));
-    db.ExecSQL("INSERT INTO ptxt VALUES (:rufz, '', :txt)");
-  }
-  for (int i = 0; i < kLogQsos; ++i) {
-    const bool ktd = i % 2 == 0;
-    const bool cw = i % 3 != 0;
-    char utc[8];
-    std::snprintf(utc, sizeof utc, "%02d%02d", (i / 60) % 24, i % 60);
-    const std::vector<std::string> row = {
-        utc,
-        ktd ? StationCall(i % kStations) : "DL" + std::to_string(i),
-        cw ? "599" : "59",
-        ktd ? "GESENDETER TEXT " + std::to_string(i) : "",
-        cw ? "599" : "59",
-        ktd ? "EMPFANGENER TEXT " + std::to_string(i) : "",
-        std::string(utc) < "0800" ? "0" : "1",
-        cw ? "0" : "1",
-        ktd ? "1" : "0",
-        "0",
-        ktd ? "0" : "1"};
-    InsertQsoRow(db, row);
-  }
-  db.Commit();
+  WriteContestLog(logFile, kLogQsos, kStations);
 }
 
 double P99(const std::vector<double>& v) {
@@ -85,8 +37,8 @@ int qsoNumber = 0;
 void BM_RecordQsoKtdFirstHalf(benchmark::State& state) {
   for (auto _ : state) {
     const int i = qsoNumber++;
-    RecordQso(logFile, "0715", StationCall(i % kStations), i % 2 ? "599" : "59", TextOf(i), "579",
-              "EMPFANGENER TEXT");
+    RecordQso(logFile, "0715", ContestStationCall(i % kStations), i % 2 ? "599" : "59",
+              ContestText(i), "579", "EMPFANGENER TEXT");
   }
 }
 

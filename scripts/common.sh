@@ -6,10 +6,11 @@ KTD_BUILD="${KTD_BUILD:-$KTD_ROOT/build}"
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$KTD_ROOT}"
 
 # qt6-translations-l10n: German texts of Qt's standard dialogs; libxkbcommon-dev: Qt's CMake files
-# look for it (without it configuring reports "Could NOT find XKB").
+# look for it (without it configuring reports "Could NOT find XKB"); file: the Debian package's
+# dependency search; desktop-file-utils, appstream: validators of the desktop entry and metainfo.
 KTD_PACKAGES=(build-essential cmake pkg-config ccache qt6-base-dev libsqlite3-dev zlib1g-dev
   hamradio-files googletest libgtest-dev libbenchmark-dev qpdf poppler-utils
-  qt6-translations-l10n libxkbcommon-dev)
+  qt6-translations-l10n libxkbcommon-dev file desktop-file-utils appstream)
 
 ktd_install_missing() {
   local missing=()

@@ -1,5 +1,6 @@
 #include "app/app_context.h"
 
+#include "app/instance_lock.h"
 #include "db/sqlite_database.h"
 
 AppContext::AppContext() = default;

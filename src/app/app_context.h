@@ -10,6 +10,7 @@
 #include "contest/score_values.h"
 
 class Clock;
+class InstanceLock;
 class TSQLiteDatabase;
 
 struct AppContext {
@@ -59,6 +60,10 @@ struct AppContext {
   // In-memory reference databases, open for the whole run (suggestions only with texte.sqlite).
   std::unique_ptr<TSQLiteDatabase> prefixDb;
   std::unique_ptr<TSQLiteDatabase> suggestionDb;
+
+  // This program's claim on the working folder, held for the whole run (see
+  // SettleFilesAndCallsign).
+  std::unique_ptr<InstanceLock> instanceLock;
 
   const Clock* clock = nullptr;
 };

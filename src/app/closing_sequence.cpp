@@ -12,8 +12,25 @@
 #include "reports/adif_export.h"
 #include "reports/log_export.h"
 #include "reports/pdf_reports.h"
+#include "reports/print_pdf.h"
 
-void RunClosingSequence(AppContext& ctx) {
+namespace {
+
+// A PDF that came back without a path but with a reason was meant to be written and was not.
+void CheckPdf(FileFailures& failures, ReportPrinter& printer, const std::string& written) {
+  const TPrintPDF& pdf = printer.Pdf();
+  if (written.empty() && !pdf.WriteFailure().empty())
+    failures.AddNotWritten(pdf.FileName, pdf.WriteFailure());
+}
+
+void CheckFile(FileFailures& failures, bool written, const std::string& path,
+               const std::string& reason) {
+  if (!written && !reason.empty()) failures.AddNotWritten(path, reason);
+}
+
+}  // namespace
+
+FileFailures RunClosingSequence(AppContext& ctx) {
   // The lists are read once here and handed to the reports; a missing file counts as no lines.
   const std::vector<std::string> stationListLines = ReadLines(ctx.stationListFile);
   const std::vector<std::string> textCollectionLines = ReadLines(ctx.textCollectionFile);
@@ -28,26 +45,42 @@ void RunClosingSequence(AppContext& ctx) {
   ctx.logEmpty = !logHasQsos;
 
   ReportPrinter printer(ctx.clock);
+  FileFailures failures;
+  const std::string& stem = ctx.outputStem;
 
   if (ctx.stationListPresent) {
-    WritePersonalTextsPdf(printer, ctx, stationListLines);
-    WriteCheckListPdf(printer, ctx, stationListLines);
+    CheckPdf(failures, printer, WritePersonalTextsPdf(printer, ctx, stationListLines));
+    CheckPdf(failures, printer, WriteCheckListPdf(printer, ctx, stationListLines));
   }
-  if (ctx.textCollectionPresent) WritePaperLogFormPdf(printer, ctx, textCollectionLines);
+  if (ctx.textCollectionPresent) {
+    CheckPdf(failures, printer, WritePaperLogFormPdf(printer, ctx, textCollectionLines));
+  }
 
   if (logHasQsos) {
-    WriteLogPrintoutPdf(printer, ctx, log);
+    CheckPdf(failures, printer, WriteLogPrintoutPdf(printer, ctx, log));
     // The score sheet recomputes the score into ctx.score; the log export reads it from there.
-    WriteScoreSheetPdf(printer, ctx, stationDataLines);
+    CheckPdf(failures, printer, WriteScoreSheetPdf(printer, ctx, stationDataLines));
     const std::string dateCompact = ContestDateCompact(ctx.year);
-    WriteEqslAdifFile(ctx.outputStem + " eQSL.adi", log, dateCompact,
-                      EqslQslMessage(stationDataLines, ctx.stationDataPresent));
-    WriteAdifFile(ctx.outputStem + ".adi", log, dateCompact);
-    WriteLogExportFile(ctx.outputStem + ".ktd", log, stationDataLines, ctx.stationDataPresent,
-                       ctx.score, ContestDateIso(ctx.year));
+    std::string reason;
+    CheckFile(failures,
+              WriteEqslAdifFile(stem + " eQSL.adi", log, dateCompact,
+                                EqslQslMessage(stationDataLines, ctx.stationDataPresent), &reason),
+              stem + " eQSL.adi", reason);
+    reason.clear();
+    CheckFile(failures, WriteAdifFile(stem + ".adi", log, dateCompact, &reason), stem + ".adi",
+              reason);
+    reason.clear();
+    CheckFile(failures,
+              WriteLogExportFile(stem + ".ktd", log, stationDataLines, ctx.stationDataPresent,
+                                 ctx.score, ContestDateIso(ctx.year), &reason),
+              stem + ".ktd", reason);
   } else {
-    for (const char* suffix : kOutputsDeletedWhenLogEmpty)
-      DeleteFileIfExists(ctx.outputStem + suffix);
+    for (const char* suffix : kOutputsDeletedWhenLogEmpty) {
+      std::string reason;
+      if (!DeleteFileIfExists(stem + suffix, &reason))
+        failures.AddNotDeleted(stem + suffix, reason);
+    }
   }
   log.Close();
+  return failures;
 }

@@ -2,7 +2,11 @@
 // What the program does when the main window closes: it reads the station list, text collection
 // and station-data files, counts the QSOs and writes the final reports in a fixed order; with an
 // empty log it deletes the QSO-dependent outputs of the year instead. Nothing asks for
-// confirmation. A database failure throws ESQLiteException.
+// confirmation. A file that cannot be written or deleted does not stop it: the remaining files are
+// still written, and the failures come back for one error box. A database failure throws
+// ESQLiteException.
+
+#include "common/file_failures.h"
 
 struct AppContext;
 
@@ -10,4 +14,4 @@ struct AppContext;
 inline constexpr const char* kOutputsDeletedWhenLogEmpty[] = {
     " Abrechnungsblatt.pdf", " Logformular nach KTD.pdf", " eQSL.adi", ".adi", ".cbr"};
 
-void RunClosingSequence(AppContext& ctx);
+FileFailures RunClosingSequence(AppContext& ctx);

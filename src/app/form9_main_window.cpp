@@ -17,8 +17,10 @@
 #include "app/qt_user_prompts.h"
 #include "app/startup.h"
 #include "common/clock.h"
+#include "common/file_failures.h"
 #include "common/qt_cp1252.h"
 #include "db/sqlite_database.h"
+#include "live/form1_live_window.h"
 
 namespace {
 
@@ -58,7 +60,7 @@ TForm9::TForm9(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
   BuildControls();
 }
 
-TForm9::~TForm9() = default;
+TForm9::~TForm9() = default;  // the live window and its keyer go first
 
 QPushButton* TForm9::AddButton(QWidget* parent, const char* name, const QString& caption,
                                QRect place) {
@@ -168,9 +170,20 @@ bool TForm9::StartUp(const std::string& baseFolder) {
     if (!answer) return std::nullopt;
     return Cp1252FromQString(*answer);
   };
-  if (SettleFilesAndCallsign(ctx_, baseFolder, year, askCallsign) != StartupOutcome::Ready) {
-    return false;
+  FileFailures failures;
+  switch (SettleFilesAndCallsign(ctx_, baseFolder, year, askCallsign, &failures)) {
+    case StartupOutcome::Ready:
+      break;
+    case StartupOutcome::AlreadyRunning:
+      ShowErrorMessage(AlreadyRunningMessage(ctx_));
+      return false;
+    case StartupOutcome::LockFailed:
+      ShowErrorMessage(LockFailedMessage(ctx_));
+      return false;
+    default:
+      return false;
   }
+  if (!failures.Empty()) ShowErrorMessage(failures.Message());
   setWindowTitle(QStringFromCp1252(MainWindowTitle(ctx_.ownCallsign)));
 
   // Without the log's tables or the prefix data no window can work: the program ends.
@@ -180,6 +193,8 @@ bool TForm9::StartUp(const std::string& baseFolder) {
     ShowErrorMessage(e.what());
     return false;
   }
+  // The live window lives from here to the end of the program, with the CW keyer on port 1.
+  live_ = std::make_unique<TForm1>(ctx_);
   ctx_.cwMode = true;
   // Suggestions are optional: a broken texte.sqlite is reported and logging goes on without them.
   try {
@@ -188,6 +203,7 @@ bool TForm9::StartUp(const std::string& baseFolder) {
     ctx_.suggestionDb.reset();
     ShowErrorMessage(e.what());
   }
+  live_->SetTextDatabasePresent(ctx_.suggestionDb != nullptr);
   return true;
 }
 
@@ -210,7 +226,8 @@ void TForm9::changeEvent(QEvent* event) {
 
 void TForm9::closeEvent(QCloseEvent* event) {
   event->accept();
-  RunClosingSequence(ctx_);
+  const FileFailures failures = RunClosingSequence(ctx_);
+  if (!failures.Empty()) ShowErrorMessage(failures.Message());
 }
 
 void TForm9::FormShow() {
@@ -283,7 +300,7 @@ void TForm9::ButtonStationsdatenClick() {
 }
 
 void TForm9::ButtonLiveClick() {
-  OpenLogging(children_.live);
+  OpenLogging(live_.get());
 }
 
 void TForm9::ButtonPapierClick() {

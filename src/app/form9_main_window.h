@@ -4,6 +4,7 @@
 // main window is hidden. Closing it ends the program.
 
 #include <QWidget>
+#include <memory>
 #include <string>
 
 class QDialog;
@@ -11,6 +12,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class TForm1;
 struct AppContext;
 struct MenuButtons;
 struct MenuLabel;
@@ -19,10 +21,9 @@ class TForm9 : public QWidget {
   Q_OBJECT
 
  public:
-  // The windows opened from the menu; each is added once it exists, until then its button does
-  // nothing. Not owned.
+  // The windows opened from the menu (the live window is the main window's own, made by its
+  // start-up); until one is added its button does nothing. Not owned.
   struct ChildWindows {
-    QDialog* live = nullptr;         // TForm1
     QDialog* paper = nullptr;        // TForm8
     QDialog* editor = nullptr;       // TForm2
     QDialog* stationData = nullptr;  // TForm6
@@ -39,6 +40,9 @@ class TForm9 : public QWidget {
   bool StartUp(const std::string& baseFolder);
 
   void SetChildWindows(const ChildWindows& windows) { children_ = windows; }
+
+  // The live logging window, made by the start-up and living as long as the program.
+  TForm1* LiveWindow() const { return live_.get(); }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -70,6 +74,7 @@ class TForm9 : public QWidget {
 
   AppContext& ctx_;
   ChildWindows children_;
+  std::unique_ptr<TForm1> live_;
   bool centredWithFrame_ = false;
 
   QGroupBox* GroupBox1 = nullptr;

@@ -5,6 +5,8 @@
 #include "app/form9_main_window.h"
 #include "app/qt_application.h"
 #include "common/clock.h"
+#include "prep/form3_station_list.h"
+#include "prep/form5_text_collection.h"
 #include "review/form2_qso_editor.h"
 #include "review/form8_paper_log.h"
 
@@ -22,10 +24,15 @@ int main(int argc, char* argv[]) {
   // the program before anything is shown.
   TForm9 form9(ctx);
   if (!form9.StartUp(baseFolder)) return 0;
-  TForm9::ChildWindows children;
+  TForm3 form3(ctx);
+  TForm5 form5(ctx);
   TForm2 form2(ctx);
-  children.editor = &form2;
   TForm8 form8(ctx);
+
+  TForm9::ChildWindows children;
+  children.stations = &form3;
+  children.texts = &form5;
+  children.editor = &form2;
   children.paper = &form8;
   form9.SetChildWindows(children);
 

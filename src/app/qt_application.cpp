@@ -8,6 +8,8 @@
 
 KtdApplication::KtdApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("VORLAX_KTD_Log");
+  // The desktop entry the window belongs to, so that desktops show its name and icon.
+  setDesktopFileName("ch.vorlax.ktdlog");
   // Qt's own dialogs, not the desktop's: only they follow the German texts loaded below, whatever
   // language the desktop is set to.
   setAttribute(Qt::AA_DontUseNativeDialogs);

@@ -1,6 +1,9 @@
 #include "app/startup.h"
 
 #include "app/app_context.h"
+#include "app/instance_lock.h"
+#include "common/encoding.h"
+#include "common/file_failures.h"
 #include "common/text_file.h"
 #include "contest/callsign_patterns.h"
 #include "db/log_schema.h"
@@ -45,8 +48,26 @@ bool PrepareWorkingFolders(AppContext& ctx, const std::string& baseFolder, int y
 }
 
 StartupOutcome SettleFilesAndCallsign(AppContext& ctx, const std::string& baseFolder, int year,
-                                      const AskCallsign& ask) {
-  if (!PrepareWorkingFolders(ctx, baseFolder, year)) return StartupOutcome::NoPrefixDatabase;
+                                      const AskCallsign& ask, FileFailures* failures) {
+  SettleWorkingFiles(ctx, baseFolder, year);
+  // A folder where the program already runs exists already: making it touches nothing.
+  MakeFolder(ctx.dbFolder);
+  ctx.instanceLock.reset();  // a context settled again gives up its own claim first
+  ctx.instanceLock = std::make_unique<InstanceLock>(ctx.dbFolder + kInstanceLockFileName);
+  switch (ctx.instanceLock->state()) {
+    case InstanceLock::State::Held:
+      break;
+    case InstanceLock::State::HeldByAnother:
+      return StartupOutcome::AlreadyRunning;
+    case InstanceLock::State::Failed:
+      return StartupOutcome::LockFailed;
+  }
+
+  const bool prefixDatabase = PrepareWorkingFolders(ctx, baseFolder, year);
+  // Under the lock no other copy is writing: what is left of the pattern was interrupted.
+  for (const std::string* folder : {&ctx.dbFolder, &ctx.dataFolder, &ctx.yearFolder})
+    RemoveInterruptedWrites(*folder);
+  if (!prefixDatabase) return StartupOutcome::NoPrefixDatabase;
 
   std::string entered = CallsignFromFile(ctx.callsignFile);
   if (entered.empty()) {
@@ -59,10 +80,25 @@ StartupOutcome SettleFilesAndCallsign(AppContext& ctx, const std::string& baseFo
   ctx.ownCallsign = callsign->own;
   ctx.baseCallsign = callsign->base;
 
-  // A file that cannot be written only means the operator is asked again at the next start.
-  WriteLinesAtomic(ctx.callsignFile, {ctx.ownCallsign});
+  // A file that cannot be written means the operator is asked again at the next start.
+  std::string reason;
+  if (!WriteLinesAtomic(ctx.callsignFile, {ctx.ownCallsign}, &reason) && failures != nullptr)
+    failures->AddNotWritten(ctx.callsignFile, reason);
   SettleOutputFiles(ctx);
   return StartupOutcome::Ready;
+}
+
+std::string AlreadyRunningMessage(const AppContext& ctx) {
+  return "VORLAX_KTD_Log l\xE4uft bereits in diesem Ordner:\r" + Utf8ToCp1252(ctx.baseFolder) +
+         "\r\rDas Programm kann pro Ordner nur einmal laufen; dieser zweite Start wird beendet.";
+}
+
+std::string LockFailedMessage(const AppContext& ctx) {
+  const InstanceLock* lock = ctx.instanceLock.get();
+  const std::string path = lock != nullptr ? lock->path() : ctx.dbFolder + kInstanceLockFileName;
+  const std::string reason = lock != nullptr ? lock->reason() : std::string();
+  return "VORLAX_KTD_Log kann in diesem Ordner nicht arbeiten. Die Datei\r" + Utf8ToCp1252(path) +
+         "\rkann nicht angelegt werden: " + Utf8ToCp1252(reason);
 }
 
 void PrepareLogAndPrefixData(AppContext& ctx) {

@@ -9,6 +9,7 @@
 #include <string_view>
 
 struct AppContext;
+class FileFailures;
 
 // Upper case of the ASCII letters; other bytes stay as they are.
 std::string AsciiUpper(std::string_view text);
@@ -35,15 +36,32 @@ std::string MainWindowTitle(const std::string& ownCallsign);
 // prefix database exists; without it the program cannot run.
 bool PrepareWorkingFolders(AppContext& ctx, const std::string& baseFolder, int year);
 
-enum class StartupOutcome { Ready, NoPrefixDatabase, CallsignCancelled, CallsignTooShort };
+enum class StartupOutcome {
+  Ready,
+  AlreadyRunning,  // another copy of the program works in this folder
+  LockFailed,      // the lock file in the database folder could not be made
+  NoPrefixDatabase,
+  CallsignCancelled,
+  CallsignTooShort
+};
 
 // Asks the operator for the own callsign (Windows-1252); nothing when the dialog was cancelled.
 using AskCallsign = std::function<std::optional<std::string>()>;
 
-// Folders, the prefix database check, the own callsign (from the file or asked for), the file
-// rewritten with it and the output file names. Anything but Ready ends the program silently.
+// Claims the working folder first: makes the database folder and locks it (ctx.instanceLock); when
+// another copy of the program holds the lock, nothing else is done or touched. Then the other
+// folders, the removal of temporary files that interrupted writes left in the program's folders,
+// the prefix database check, the own callsign (from the file or asked for), the file rewritten
+// with it and the output file names. AlreadyRunning and LockFailed end the program with a message
+// (AlreadyRunningMessage, LockFailedMessage), every other outcome but Ready silently. When the
+// own-callsign file cannot be written, `failures` (if given) names it and start-up goes on.
 StartupOutcome SettleFilesAndCallsign(AppContext& ctx, const std::string& baseFolder, int year,
-                                      const AskCallsign& ask);
+                                      const AskCallsign& ask, FileFailures* failures = nullptr);
+
+// The message of a second start in a folder where the program already runs (Windows-1252).
+std::string AlreadyRunningMessage(const AppContext& ctx);
+// The message when the lock file cannot be made: the file and the system's reason.
+std::string LockFailedMessage(const AppContext& ctx);
 
 // Creates the log database's tables, loads the prefix database into memory, empties the four
 // working line lists and compiles the shared callsign patterns. Throws ESQLiteException when a

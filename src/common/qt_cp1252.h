@@ -7,3 +7,6 @@
 QString QStringFromCp1252(const std::string& cp1252);
 // Characters without a Windows-1252 byte become '?'.
 std::string Cp1252FromQString(const QString& text);
+// The same with `unrepresentable` for those characters, for input that must not pass them off as
+// a real '?' (typed and pasted exchange texts).
+std::string Cp1252FromQString(const QString& text, char unrepresentable);

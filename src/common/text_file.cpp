@@ -1,5 +1,6 @@
 #include "common/text_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +10,9 @@
 #include <cstring>
 
 namespace {
+
+constexpr const char* kTemporarySuffix = ".tmp";
+constexpr std::size_t kTemporaryLength = 4 + 6;  // ".tmp" and the six characters of mkstemp
 
 // Stores the reason of the failure that set `error` and returns false, for `return Fail(...)`.
 bool Fail(std::string* reason, int error) {
@@ -94,7 +98,7 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
 }
 
 bool WriteFileAtomic(const std::string& path, const std::string& content, std::string* reason) {
-  std::string temp = path + ".tmpXXXXXX";
+  std::string temp = path + kTemporarySuffix + "XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return Fail(reason, errno);
   int error = WriteAll(fd, content);
@@ -119,6 +123,34 @@ bool WriteLinesAtomic(const std::string& path, const std::vector<std::string>& l
     content += "\r\n";
   }
   return WriteFileAtomic(path, content, reason);
+}
+
+bool IsTemporaryWriteName(const std::string& fileName) {
+  if (fileName.size() <= kTemporaryLength) return false;
+  const std::size_t start = fileName.size() - kTemporaryLength;
+  if (fileName.compare(start, 4, kTemporarySuffix) != 0) return false;
+  for (std::size_t i = start + 4; i < fileName.size(); ++i) {
+    const char c = fileName[i];
+    const bool alnum = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+    if (!alnum) return false;
+  }
+  return true;
+}
+
+int RemoveInterruptedWrites(const std::string& folder) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return 0;
+  std::vector<std::string> names;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (IsTemporaryWriteName(entry->d_name)) names.emplace_back(entry->d_name);
+  }
+  ::closedir(dir);
+  int removed = 0;
+  for (const std::string& name : names) {
+    // Only regular files: a folder of that name is none of ours.
+    if (FileExists(folder + name) && ::unlink((folder + name).c_str()) == 0) ++removed;
+  }
+  return removed;
 }
 
 bool FileExists(const std::string& path) {

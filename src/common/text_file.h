@@ -24,6 +24,13 @@ bool WriteFileAtomic(const std::string& path, const std::string& content,
 bool WriteLinesAtomic(const std::string& path, const std::vector<std::string>& lines,
                       std::string* reason = nullptr);
 
+// True for a name WriteFileAtomic gives its temporary files: a file name followed by ".tmp" and
+// six letters or digits. Such a file is left only by a write that was interrupted.
+bool IsTemporaryWriteName(const std::string& fileName);
+// Deletes the files of that pattern in `folder` (ending in '/'); other files and folders stay. Only
+// safe while no other copy of the program writes there. Returns how many were deleted.
+int RemoveInterruptedWrites(const std::string& folder);
+
 bool FileExists(const std::string& path);
 // Creates one folder level; true when it exists afterwards.
 bool MakeFolder(const std::string& path);

@@ -113,13 +113,14 @@ std::vector<std::string> BuildAdifLines(TSQLiteDatabase& log,
 }
 
 bool WriteEqslAdifFile(const std::string& path, TSQLiteDatabase& log,
-                       const std::string& contestDateCompact, const std::string& qslMessage) {
-  return WriteLinesAtomic(path, BuildEqslAdifLines(log, contestDateCompact, qslMessage));
+                       const std::string& contestDateCompact, const std::string& qslMessage,
+                       std::string* reason) {
+  return WriteLinesAtomic(path, BuildEqslAdifLines(log, contestDateCompact, qslMessage), reason);
 }
 
 bool WriteAdifFile(const std::string& path, TSQLiteDatabase& log,
-                   const std::string& contestDateCompact) {
+                   const std::string& contestDateCompact, std::string* reason) {
   const auto lines = BuildAdifLines(log, contestDateCompact);
   if (lines.size() <= kAdifHeaderLines) return false;
-  return WriteLinesAtomic(path, lines);
+  return WriteLinesAtomic(path, lines, reason);
 }

@@ -30,8 +30,10 @@ std::vector<std::string> BuildAdifLines(TSQLiteDatabase& log,
                                         const std::string& contestDateCompact);
 
 // Write the files whole and atomically. The general file is written only when it holds a record.
-// True when the file was written.
+// True when the file was written; when writing failed, `reason` gets the system's reason (it stays
+// untouched when there was nothing to write).
 bool WriteEqslAdifFile(const std::string& path, TSQLiteDatabase& log,
-                       const std::string& contestDateCompact, const std::string& qslMessage);
+                       const std::string& contestDateCompact, const std::string& qslMessage,
+                       std::string* reason = nullptr);
 bool WriteAdifFile(const std::string& path, TSQLiteDatabase& log,
-                   const std::string& contestDateCompact);
+                   const std::string& contestDateCompact, std::string* reason = nullptr);

@@ -32,12 +32,13 @@ std::vector<std::string> BuildLogExportLines(TSQLiteDatabase& log,
 
 bool WriteLogExportFile(const std::string& path, TSQLiteDatabase& log,
                         const std::vector<std::string>& stationDataLines, bool stationDataPresent,
-                        const ScoreValues& score, const std::string& contestDateIso) {
+                        const ScoreValues& score, const std::string& contestDateIso,
+                        std::string* reason) {
   // Count the QSO lines before the record is appended: a record alone is no export.
   const auto lines =
       BuildLogExportLines(log, stationDataLines, stationDataPresent, score, contestDateIso);
   const std::size_t recordLines =
       stationDataPresent && StationDataComplete(stationDataLines) ? stationDataLines.size() : 0;
   if (lines.size() <= recordLines) return false;
-  return WriteLinesAtomic(path, lines);
+  return WriteLinesAtomic(path, lines, reason);
 }

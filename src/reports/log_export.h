@@ -18,7 +18,9 @@ std::vector<std::string> BuildLogExportLines(TSQLiteDatabase& log,
                                              bool stationDataPresent, const ScoreValues& score,
                                              const std::string& contestDateIso);
 
-// Writes the file whole and atomically when the log holds at least one QSO. True when written.
+// Writes the file whole and atomically when the log holds at least one QSO. True when written;
+// when writing failed, `reason` gets the system's reason.
 bool WriteLogExportFile(const std::string& path, TSQLiteDatabase& log,
                         const std::vector<std::string>& stationDataLines, bool stationDataPresent,
-                        const ScoreValues& score, const std::string& contestDateIso);
+                        const ScoreValues& score, const std::string& contestDateIso,
+                        std::string* reason = nullptr);

@@ -5,7 +5,8 @@
 // previous one has been finished, so a document without its own line width inherits the last one.
 //
 // Each Write...Pdf returns the path of the file it wrote (the time-stamped fallback name when the
-// old file could not be replaced), or an empty string when it wrote nothing.
+// old file could not be replaced), or an empty string when it wrote nothing; when writing failed,
+// printer.Pdf().WriteFailure() gives the system's reason.
 
 #include <memory>
 #include <string>

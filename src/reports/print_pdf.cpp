@@ -169,6 +169,7 @@ void TPrintPDF::BeginDoc() {
   pages_.assign(1, std::string());
   offsets_.clear();
   document_.clear();
+  writeFailure_.clear();
   header_.clear();
   AddLine(header_, "%PDF-1.4");
   AddLine(header_, "%\xC4\xFC\xA3");
@@ -375,8 +376,10 @@ std::string TPrintPDF::EndDoc() {
   document_ = BuildDocument();
   // Replacing goes through a temporary file and a rename, so a viewer never sees half a file. When
   // the old file cannot be replaced, the document goes under a time-stamped name beside it.
-  if (WriteFileAtomic(FileName, document_)) return FileName;
+  std::string reason;
+  if (WriteFileAtomic(FileName, document_, &reason)) return FileName;
   const std::string fallback = FallbackName(FileName, LocalTimeStamp());
   if (WriteFileAtomic(fallback, document_)) return fallback;
+  writeFailure_ = reason;  // why the file itself could not be written
   return std::string();
 }

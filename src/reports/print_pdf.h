@@ -44,6 +44,9 @@ class TPrintPDF {
   // when that file cannot be replaced, FileName without extension + "_" + 14-digit local time +
   // ".pdf". Empty when neither could be written.
   std::string EndDoc();
+  // The system's reason why the last EndDoc wrote nothing (for FileName); empty from BeginDoc on
+  // and after a successful EndDoc.
+  const std::string& WriteFailure() const { return writeFailure_; }
 
   int PageCount() const { return static_cast<int>(pages_.size()); }
   // The bytes of the document finished by the last EndDoc.
@@ -63,4 +66,5 @@ class TPrintPDF {
   std::vector<size_t> offsets_;     // start of object n at offsets_[n - 1]
   std::string header_;              // header and information object, written by BeginDoc
   std::string document_;
+  std::string writeFailure_;
 };

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
 #include <map>
+#include <ostream>
 
 #include "app/app_context.h"
 #include "common/clock.h"
@@ -10,6 +15,7 @@
 #include "contest/log_fixture.h"
 #include "db/log_schema.h"
 #include "prep/station_data_record.h"
+#include "support/ordinary_user.h"
 #include "support/temp_folder.h"
 #include "support/working_folders.h"
 
@@ -121,7 +127,7 @@ TEST_F(ClosingSequenceTest, LogWithQsosAndStationDataWritesEveryReport) {
   WriteLists();
   WriteStationData();
   AddQsos();
-  RunClosingSequence(ctx_);
+  EXPECT_TRUE(RunClosingSequence(ctx_).Empty());
 
   for (const char* suffix :
        {" Abrechnungsblatt.pdf", " Logformular nach KTD.pdf", " Logformular mit Texten.pdf",
@@ -176,5 +182,86 @@ TEST_F(ClosingSequenceTest, IncompleteStationDataCountsAsMissing) {
   EXPECT_EQ(Content(" Persönliche Texte.pdf"), "<missing>");
   EXPECT_EQ(Content(" Logformular mit Texten.pdf"), "<missing>");
 }
+
+struct RefusedWriteCase {
+  const char* name;
+  bool withQsos;
+  const char* folderInTheWay;  // nullptr: the whole year folder is read-only
+  int error;
+  std::vector<std::string> expected;  // "W suffix" not written, "D suffix" not deleted, in order
+};
+
+void PrintTo(const RefusedWriteCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class ClosingRefusedWriteTest : public ClosingSequenceTest,
+                                public ::testing::WithParamInterface<RefusedWriteCase> {};
+
+// A file that cannot be written or deleted does not stop the closing: every other file is still
+// written, each failure is named with the system's reason, and the old files stay as they were.
+TEST_P(ClosingRefusedWriteTest, NamesEachFileNotWrittenAndKeepsTheOldOnes) {
+  const RefusedWriteCase& c = GetParam();
+  WriteOldOutputs();
+  WriteLists();
+  WriteStationData();
+  if (c.withQsos) AddQsos();
+  if (c.folderInTheWay != nullptr) {
+    const std::string blocked = ctx_.outputStem + c.folderInTheWay;
+    ASSERT_TRUE(DeleteFileIfExists(blocked));
+    ASSERT_TRUE(MakeFolder(blocked));
+  }
+
+  FileFailures failures;
+  if (c.folderInTheWay == nullptr) {
+    chmod(dir_.path().c_str(), 0755);
+    chmod(ctx_.yearFolder.c_str(), 0555);
+    OrdinaryUserFiles asOperator;
+    if (!asOperator.Active())
+      GTEST_SKIP() << "root cannot take an ordinary user's file rights here";
+    failures = RunClosingSequence(ctx_);
+  } else {
+    failures = RunClosingSequence(ctx_);
+  }
+  chmod(ctx_.yearFolder.c_str(), 0755);
+
+  std::vector<std::string> named;
+  for (const FileFailure& f : failures.List()) {
+    ASSERT_EQ(f.path.rfind(ctx_.outputStem, 0), 0u) << f.path;
+    EXPECT_EQ(f.reason, std::strerror(c.error)) << f.path;
+    named.push_back((f.action == FileFailure::Action::Write ? "W" : "D") +
+                    f.path.substr(ctx_.outputStem.size()));
+  }
+  EXPECT_EQ(named, c.expected);
+  if (c.folderInTheWay == nullptr) {
+    for (const std::string& entry : c.expected) EXPECT_EQ(Content(entry.substr(1)), "old") << entry;
+  }
+  if (c.folderInTheWay != nullptr && c.withQsos) {
+    EXPECT_EQ(Content(".ktd").substr(0, 6), "=0815;") << "files after the failed one are written";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ClosingRefusedWrites, ClosingRefusedWriteTest,
+    ::testing::Values(
+        RefusedWriteCase{"ReadOnlyYearFolderWithQsos",
+                         true,
+                         nullptr,
+                         EACCES,
+                         {"W Pers\xC3\xB6nliche Texte.pdf", "W Verbindungskontrolle.pdf",
+                          "W Logformular mit Texten.pdf", "W Logformular nach KTD.pdf",
+                          "W Abrechnungsblatt.pdf", "W eQSL.adi", "W.adi", "W.ktd"}},
+        RefusedWriteCase{"ReadOnlyYearFolderEmptyLog",
+                         false,
+                         nullptr,
+                         EACCES,
+                         {"W Pers\xC3\xB6nliche Texte.pdf", "W Verbindungskontrolle.pdf",
+                          "W Logformular mit Texten.pdf", "D Abrechnungsblatt.pdf",
+                          "D Logformular nach KTD.pdf", "D eQSL.adi", "D.adi", "D.cbr"}},
+        RefusedWriteCase{"FolderInTheWayOfTheAdif", true, ".adi", EISDIR, {"W.adi"}},
+        RefusedWriteCase{"FolderInTheWayOfTheCabrillo", false, ".cbr", EISDIR, {"D.cbr"}}),
+    [](const ::testing::TestParamInfo<RefusedWriteCase>& info) {
+      return std::string(info.param.name);
+    });
 
 }  // namespace

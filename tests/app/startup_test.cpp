@@ -2,9 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "app/app_context.h"
+#include "app/instance_lock.h"
 #include "common/text_file.h"
 #include "db/sqlite_database.h"
 #include "support/temp_folder.h"
@@ -104,6 +112,7 @@ TEST_F(StartupFolder, CallsignIsAskedOnceWrittenAndNamesTheOutputs) {
   EXPECT_EQ(ctx.stationListFile, dir / "data/KTD-Stationen 2025.csv");
 
   // The next start (a new year) reads the file and uses the new year's names.
+  ctx.instanceLock.reset();  // the first program has ended
   AppContext next;
   questions = 0;
   ASSERT_EQ(SettleFilesAndCallsign(next, dir.path(), 2026,
@@ -149,6 +158,104 @@ TEST_F(StartupFolder, DatabasesArePreparedAndSuggestionsAreOptional) {
   EXPECT_TRUE(LoadSuggestionsWhenPresent(ctx));
   ASSERT_NE(ctx.suggestionDb, nullptr);
   EXPECT_EQ(QueryText(*ctx.suggestionDb, "SELECT qtc FROM qtcs"), "Gipfel am Morgen");
+}
+
+// Every file below the folder with its content, so "nothing touched" can be compared.
+std::vector<std::string> FolderContents(const std::string& folder) {
+  std::vector<std::string> entries;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    std::string line = entry.path().string().substr(folder.size());
+    std::string content;
+    if (entry.is_regular_file() && ReadWholeFile(entry.path(), content)) line += " = " + content;
+    entries.push_back(line);
+  }
+  std::sort(entries.begin(), entries.end());
+  return entries;
+}
+
+TEST_F(StartupFolder, ASecondStartInTheSameFolderIsRefusedAndTouchesNothing) {
+  PutPrefixDatabase();
+  ASSERT_EQ(Settle(2025, {"hb9abc"}), StartupOutcome::Ready);
+  // The running program is in the middle of a write.
+  ASSERT_TRUE(WriteFileAtomic(dir / "data/KTD-Stationen 2025.csv.tmpQ7x9Zk", "HB9AA/P"));
+  ASSERT_TRUE(WriteFileAtomic(dir / "db/Rufzeichen.dat", "HB9ABC/P\r\n"));
+  const std::vector<std::string> before = FolderContents(dir.path());
+
+  AppContext second;
+  const StartupOutcome outcome = SettleFilesAndCallsign(second, dir.path(), 2026, [&] {
+    ++questions;
+    return std::optional<std::string>("hb9zzz");
+  });
+  EXPECT_EQ(outcome, StartupOutcome::AlreadyRunning);
+  EXPECT_EQ(questions, 1) << "only the first start asked";
+  EXPECT_EQ(FolderContents(dir.path()), before);
+  EXPECT_EQ(AlreadyRunningMessage(second),
+            "VORLAX_KTD_Log l\xE4uft bereits in diesem Ordner:\r" + dir.path() +
+                "\r\rDas Programm kann pro Ordner nur einmal laufen; dieser zweite Start wird "
+                "beendet.");
+
+  // Once the first has ended, the folder is free again.
+  ctx.instanceLock.reset();
+  EXPECT_EQ(SettleFilesAndCallsign(second, dir.path(), 2025, [] { return std::nullopt; }),
+            StartupOutcome::Ready);
+}
+
+TEST_F(StartupFolder, TheLockOfAKilledProgramIsTakenOver) {
+  PutPrefixDatabase();
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    InstanceLock lock(dir / (std::string("db/") + kInstanceLockFileName));
+    const char state = lock.state() == InstanceLock::State::Held ? 'H' : 'F';
+    (void)!write(ready[1], &state, 1);
+    alarm(30);  // never outlives a failed test for long
+    for (;;) pause();
+  }
+  char state = 0;
+  ASSERT_EQ(read(ready[0], &state, 1), 1);
+  ASSERT_EQ(state, 'H');
+  EXPECT_EQ(Settle(2025, {"hb9abc"}), StartupOutcome::AlreadyRunning);
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  close(ready[0]);
+  close(ready[1]);
+  EXPECT_TRUE(FileExists(dir / (std::string("db/") + kInstanceLockFileName)))
+      << "the dead program's file stays";
+  EXPECT_EQ(Settle(2025, {"hb9abc"}), StartupOutcome::Ready);
+}
+
+TEST_F(StartupFolder, ALockFileThatCannotBeMadeEndsWithItsReason) {
+  ASSERT_TRUE(MakeFolder(dir / "db"));
+  ASSERT_TRUE(
+      MakeFolder(dir / (std::string("db/") + kInstanceLockFileName)));  // a folder in its way
+  EXPECT_EQ(Settle(2025, {"hb9abc"}), StartupOutcome::LockFailed);
+  EXPECT_EQ(questions, 0);
+  EXPECT_FALSE(std::filesystem::exists(dir / "data"));
+  EXPECT_EQ(LockFailedMessage(ctx),
+            "VORLAX_KTD_Log kann in diesem Ordner nicht arbeiten. Die Datei\r" + dir.path() +
+                "db/" + kInstanceLockFileName +
+                "\rkann nicht angelegt werden: " + std::strerror(EISDIR));
+}
+
+TEST_F(StartupFolder, InterruptedWritesAreRemovedAndEverythingElseStays) {
+  PutPrefixDatabase();
+  ASSERT_TRUE(MakeFolder(dir / "data"));
+  ASSERT_TRUE(MakeFolder(dir / "data/2025"));
+  const std::vector<std::string> leftovers = {"db/Rufzeichen.dat.tmp0aZ9xY",
+                                              "data/Textsammlung 2025.csv.tmpABCDEF",
+                                              "data/2025/HB9ABC_P 2025.adi.tmpq1w2e3"};
+  const std::vector<std::string> kept = {
+      "db/ktd.sqlite-journal", "data/notes.tmp",  "data/x.tmpABCDE",           "data/x.tmpABCDEFG",
+      "data/x.tmpAB_DEF",      "data/.tmpABCDEF", "data/2024.tmpABCDEF/inside"};
+  ASSERT_TRUE(MakeFolder(dir / "data/2024.tmpABCDEF"));
+  for (const auto& name : leftovers) ASSERT_TRUE(WriteFileAtomic(dir / name, "partial"));
+  for (const auto& name : kept) ASSERT_TRUE(WriteFileAtomic(dir / name, "keep"));
+
+  ASSERT_EQ(Settle(2025, {"hb9abc"}), StartupOutcome::Ready);
+  for (const auto& name : leftovers) EXPECT_FALSE(FileExists(dir / name)) << name;
+  for (const auto& name : kept) EXPECT_TRUE(FileExists(dir / name)) << name;
 }
 
 }  // namespace

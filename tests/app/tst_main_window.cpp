@@ -2,6 +2,7 @@
 // the counts and colours of the menu, the button states, clearing and restoring the log, and a
 // database failure during an action.
 
+#include <sys/stat.h>
 #include <QDate>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -12,7 +13,9 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
@@ -22,6 +25,7 @@
 #include "common/clock.h"
 #include "common/text_file.h"
 #include "db/sqlite_database.h"
+#include "support/ordinary_user.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
 #include "support/test_databases.h"
@@ -145,6 +149,8 @@ class MainWindowTest : public QObject {
   void loggingWithoutListsReenablesPreparations();
   void lockedDatabaseShowsErrorAndWindowGoesOn();
   void closingWritesTheFinalOutputs();
+  void closingIntoAReadOnlyYearFolderNamesTheFilesNotWritten();
+  void aSecondStartInTheSameFolderIsRefused();
 };
 
 void MainWindowTest::firstStartWithoutPrefixDatabaseMakesFoldersAndEnds() {
@@ -647,6 +653,80 @@ void MainWindowTest::closingWritesTheFinalOutputs() {
   QVERIFY(!FileExists(stem + ".adi"));
   QVERIFY(!FileExists(stem + " eQSL.adi"));
   QVERIFY(FileExists(stem + " Verbindungskontrolle.pdf"));
+}
+
+void MainWindowTest::closingIntoAReadOnlyYearFolderNamesTheFilesNotWritten() {
+  TempFolder folder;
+  PutPrefixDatabase(folder);
+  QVERIFY(WriteLinesAtomic(folder / "db/Rufzeichen.dat", {"HB9XYZ/P"}));
+  QVERIFY(WriteLinesAtomic(folder / "data/KTD-Stationen 2024.csv",
+                           {"HB9AA/P,Hans,Erster Text fuer Hans"}));
+  ScriptedPrompts prompts;
+  Program program;
+  QVERIFY(program.Start(folder));
+  program.AddQsos(2);
+  const std::string stem = folder / "data/2024/HB9XYZ_P 2024";
+  QVERIFY(WriteLinesAtomic(stem + ".adi", {"old"}));
+  QVERIFY(WriteLinesAtomic(stem + " Verbindungskontrolle.pdf", {"old"}));
+  program.ShowAndActivate();
+
+  chmod(folder.path().c_str(), 0755);
+  chmod((folder / "data/2024").c_str(), 0555);
+  {
+    OrdinaryUserFiles asOperator;
+    if (!asOperator.Active()) QSKIP("root cannot take an ordinary user's file rights here");
+    QVERIFY(program.form->close());
+  }
+  chmod((folder / "data/2024").c_str(), 0755);
+
+  QCOMPARE(prompts.errors.size(), 1);
+  const QString& message = prompts.errors.front();
+  QVERIFY2(message.startsWith("Diese Dateien konnten nicht geschrieben werden:\n"),
+           qPrintable(message));
+  const QString reason = QString(": ") + std::strerror(EACCES);
+  for (const char* suffix :
+       {" Pers\xC3\xB6nliche Texte.pdf", " Verbindungskontrolle.pdf", " Logformular nach KTD.pdf",
+        " Abrechnungsblatt.pdf", " eQSL.adi", ".adi", ".ktd"}) {
+    const QString line = QString::fromStdString(stem + suffix) + reason;
+    QVERIFY2(message.contains(line + "\n"), qPrintable(line));
+  }
+  QCOMPARE(ReadLines(stem + ".adi"), std::vector<std::string>{"old"});
+  QCOMPARE(ReadLines(stem + " Verbindungskontrolle.pdf"), std::vector<std::string>{"old"});
+}
+
+void MainWindowTest::aSecondStartInTheSameFolderIsRefused() {
+  TempFolder folder;
+  PutPrefixDatabase(folder);
+  QVERIFY(WriteLinesAtomic(folder / "db/Rufzeichen.dat", {"HB9XYZ/P"}));
+  ScriptedPrompts prompts;
+  Program first;
+  QVERIFY(first.Start(folder));
+  first.AddQsos(2);
+  first.ShowAndActivate();
+  std::vector<std::string> logBefore;
+  {
+    TSQLiteDatabase db(first.ctx.logDbFile);
+    logBefore = DatabaseDump(db);
+  }
+
+  Program second;
+  QVERIFY(!second.Start(folder));
+  QCOMPARE(prompts.errors.size(), 1);
+  QVERIFY2(prompts.errors.front().startsWith(
+               QString::fromUtf8("VORLAX_KTD_Log läuft bereits in diesem Ordner:\n") +
+               QString::fromStdString(folder.path()) + "\n"),
+           qPrintable(prompts.errors.front()));
+  QVERIFY(prompts.questions.empty());
+  {
+    TSQLiteDatabase db(first.ctx.logDbFile);
+    QCOMPARE(DatabaseDump(db), logBefore);
+  }
+
+  // The first goes on as before.
+  QVERIFY(first.form->isVisible());
+  Press(first.Button("ButtonNeuesLog"));
+  QCOMPARE(first.QsoCount(), std::string("0"));
+  QCOMPARE(prompts.errors.size(), 1);
 }
 
 // The window tests run inside the program's own application object, which turns an exception

@@ -1,0 +1,23 @@
+#include "app/qt_clipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace {
+
+std::optional<QString>& TestText() {
+  static std::optional<QString> text;
+  return text;
+}
+
+}  // namespace
+
+QString Clipboard::Text() {
+  if (TestText()) return *TestText();
+  const QClipboard* clipboard = QGuiApplication::clipboard();
+  return clipboard != nullptr ? clipboard->text() : QString();
+}
+
+void Clipboard::SetTextForTests(const std::optional<QString>& text) {
+  TestText() = text;
+}

@@ -1,0 +1,48 @@
+#include "app/qt_file_dialogs.h"
+
+#include <QFileDialog>
+
+#include "app/file_dialog_filter.h"
+
+namespace {
+
+struct Scripted {
+  bool armed = false;
+  std::optional<QString> fileName;
+};
+
+Scripted& Next() {
+  static Scripted next;
+  return next;
+}
+
+OpenFileRequest& Last() {
+  static OpenFileRequest last;
+  return last;
+}
+
+}  // namespace
+
+std::optional<QString> FileDialogs::GetOpenFileName(QWidget* parent,
+                                                    const OpenFileRequest& request) {
+  Last() = request;
+  if (Next().armed) {
+    Next().armed = false;
+    return Next().fileName;
+  }
+  const QString filter = QString::fromStdString(QtFileDialogFilter(request.filter.toStdString()));
+  QFileDialog dialog(parent, request.title, request.folder, filter);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  if (!request.proposedFile.isEmpty()) dialog.selectFile(request.proposedFile);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().constFirst();
+}
+
+void FileDialogs::SetNextFileName(const std::optional<QString>& fileName) {
+  Next() = {true, fileName};
+}
+
+const OpenFileRequest& FileDialogs::LastRequest() {
+  return Last();
+}

@@ -1,0 +1,92 @@
+#include "live/entry_key_filters.h"
+
+#include "prep/text_rules.h"
+
+namespace {
+
+TypedCharacter Insert(std::string text) {
+  return {TypedCharacter::Action::Insert, std::move(text)};
+}
+
+bool IsAsciiLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
+TypedCharacter FilterCallsignCharacter(char c) {
+  if (c >= 'a' && c <= 'z') return Insert(std::string(1, static_cast<char>(c - 'a' + 'A')));
+  if (IsAsciiLetter(c) || IsDigit(c) || c == '/') return Insert(std::string(1, c));
+  return {};
+}
+
+TypedCharacter FilterReportCharacter(char c) {
+  if (c >= '1' && c <= '9') return Insert(std::string(1, c));
+  return {};
+}
+
+TypedCharacter FilterSentTextCharacter(char c, std::string_view text) {
+  const std::string transliterated = TransliterateCharacter(c);
+  if (transliterated.size() == 2) return {TypedCharacter::Action::Append, transliterated};
+  if (transliterated.size() != 1 || !IsAllowedTextCharacter(transliterated[0])) return {};
+  if (transliterated == " " && text.size() >= 2 && text.back() == ' ') return {};
+  return Insert(transliterated);
+}
+
+TypedCharacter FilterReceivedTextCharacter(char c) {
+  if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return {};
+  if (c == ';') return Insert(",");
+  return Insert(std::string(1, c));
+}
+
+TypedCharacter FilterMessageCharacter(char c) {
+  static const std::string_view kMessagePunctuation = " '()+,-./:=?";
+  if (IsAsciiLetter(c) || IsDigit(c) || kMessagePunctuation.find(c) != std::string_view::npos) {
+    return Insert(std::string(1, c));
+  }
+  const std::string transliterated = TransliterateCharacter(c);
+  if (transliterated.size() == 2) return {TypedCharacter::Action::Append, transliterated};
+  if (transliterated.size() == 1 && IsAsciiLetter(transliterated[0])) return Insert(transliterated);
+  return {};
+}
+
+TypedCharacter FilterSpeedCharacter(char c) {
+  if (IsDigit(c)) return Insert(std::string(1, c));
+  return {};
+}
+
+std::string SanitizeFieldText(LiveField field, std::string_view text) {
+  std::string kept;
+  for (char c : text) {
+    TypedCharacter typed;
+    switch (field) {
+      case LiveField::Callsign:
+        typed = FilterCallsignCharacter(c);
+        break;
+      case LiveField::RstSent:
+      case LiveField::RstRcvd:
+        typed = FilterReportCharacter(c);
+        break;
+      case LiveField::TextSent:
+        typed = FilterSentTextCharacter(c, "");
+        break;
+      case LiveField::TextRcvd:
+        typed = FilterReceivedTextCharacter(c);
+        break;
+      case LiveField::Msg:
+        typed = FilterMessageCharacter(c);
+        break;
+      case LiveField::WpM:
+        typed = FilterSpeedCharacter(c);
+        break;
+      case LiveField::None:
+        break;
+    }
+    if (typed.action != TypedCharacter::Action::Drop) kept += typed.text;
+  }
+  return kept;
+}

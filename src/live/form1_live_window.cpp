@@ -1,0 +1,739 @@
+#include "live/form1_live_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/app_context.h"
+#include "common/qt_cp1252.h"
+#include "keyer/keyer.h"
+#include "keyer/linux_serial_port.h"
+#include "keyer/serial_port_list.h"
+#include "live/live_entry_model.h"
+#include "live/qt_log_grid_model.h"
+#include "live/select_port_dialog.h"
+
+namespace {
+
+constexpr int kClientWidth = 1160;
+constexpr int kClientHeight = 676;
+constexpr int kGridTop = 440;
+constexpr int kGridHeight = 226;
+
+QColor FromWindowsColour(std::uint32_t bgr) {
+  return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+const QColor kDarkBlue(0x00, 0x00, 0x80);
+
+void SetColour(QWidget* widget, QPalette::ColorRole role, std::uint32_t bgr) {
+  const QColor colour = FromWindowsColour(bgr);
+  if (widget->palette().color(role) == colour) return;
+  QPalette palette = widget->palette();
+  palette.setColor(role, colour);
+  widget->setPalette(palette);
+}
+
+void SetFontColour(QWidget* widget, const QColor& colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  widget->setPalette(palette);
+}
+
+void SetVisible(QWidget* widget, bool visible) {
+  if (widget->isVisibleTo(widget->parentWidget()) != visible) widget->setVisible(visible);
+}
+
+void ApplyLabel(QLabel* label, const LiveLabel& view) {
+  const QString text = QStringFromCp1252(view.text);
+  if (label->text() != text) label->setText(text);
+  SetColour(label, QPalette::Window, view.background);
+  SetColour(label, QPalette::WindowText, view.font);
+  SetVisible(label, view.visible);
+}
+
+void ApplyCheck(QCheckBox* box, const LiveCheck& view) {
+  if (box->isChecked() != view.checked) box->setChecked(view.checked);
+  if (box->isEnabled() != view.enabled) box->setEnabled(view.enabled);
+  SetVisible(box, view.visible);
+}
+
+void ApplyList(QListWidget* list, const std::vector<std::string>& entries,
+               std::vector<std::string>& shown) {
+  if (entries == shown) return;
+  shown = entries;
+  QStringList items;
+  items.reserve(static_cast<qsizetype>(entries.size()));
+  for (const std::string& entry : entries) items << QStringFromCp1252(entry);
+  list->clear();
+  list->addItems(items);
+}
+
+// The key as the model sees it: the layout's typed character, the modifiers, auto-repeat.
+LiveKey LiveKeyOf(const QKeyEvent* event) {
+  LiveKey key;
+  const Qt::KeyboardModifiers modifiers = event->modifiers();
+  key.ctrl = modifiers.testFlag(Qt::ControlModifier);
+  key.shift = modifiers.testFlag(Qt::ShiftModifier);
+  key.alt = modifiers.testFlag(Qt::AltModifier);
+  key.autoRepeat = event->isAutoRepeat();
+  const int code = event->key();
+  if (code >= Qt::Key_A && code <= Qt::Key_Z)
+    key.letter = static_cast<char>('A' + code - Qt::Key_A);
+  switch (code) {
+    case Qt::Key_Space:
+      key.code = LiveKey::Code::Space;
+      return key;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      key.code = LiveKey::Code::Enter;
+      return key;
+    case Qt::Key_Escape:
+      key.code = LiveKey::Code::Escape;
+      return key;
+    case Qt::Key_Tab:
+      key.code = LiveKey::Code::Tab;
+      return key;
+    case Qt::Key_Backtab:
+      key.code = LiveKey::Code::Backtab;
+      return key;
+    case Qt::Key_Backspace:
+      key.code = LiveKey::Code::Backspace;
+      return key;
+    case Qt::Key_Delete:
+      key.code = LiveKey::Code::Delete;
+      return key;
+    case Qt::Key_Up:
+      key.code = LiveKey::Code::Up;
+      return key;
+    case Qt::Key_Down:
+      key.code = LiveKey::Code::Down;
+      return key;
+    case Qt::Key_Left:
+      key.code = LiveKey::Code::Left;
+      return key;
+    case Qt::Key_Right:
+      key.code = LiveKey::Code::Right;
+      return key;
+    case Qt::Key_Home:
+      key.code = LiveKey::Code::Home;
+      return key;
+    case Qt::Key_End:
+      key.code = LiveKey::Code::End;
+      return key;
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+      key.code = LiveKey::Code::Modifier;
+      return key;
+    default:
+      break;
+  }
+  if (code >= Qt::Key_F1 && code <= Qt::Key_F12) {
+    key.code = LiveKey::Code::Function;
+    key.function = code - Qt::Key_F1 + 1;
+    return key;
+  }
+  // A printable character that Windows-1252 can hold; Ctrl combinations (Ctrl+C, Ctrl+V ...) are
+  // editing commands of the field, not characters.
+  const QString text = event->text();
+  if (!key.ctrl && text.size() == 1 && text[0].isPrint()) {
+    const std::string cp1252 = Cp1252FromQString(text);
+    if (QStringFromCp1252(cp1252) == text) {
+      key.code = LiveKey::Code::Character;
+      key.text = cp1252;
+      return key;
+    }
+  }
+  key.code = LiveKey::Code::Other;
+  return key;
+}
+
+}  // namespace
+
+TForm1::TForm1(AppContext& ctx, std::unique_ptr<SerialPort> port, QWidget* parent)
+    : QDialog(parent), ctx_(ctx) {
+  setObjectName("Form1");
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+  if (!port) port = std::make_unique<LinuxSerialPort>();
+  keyer_ = std::make_unique<LiveKeyer>(std::move(port));
+  model_ = std::make_unique<LiveEntryModel>(ctx_, keyer_->keyer());
+  QFont windowFont = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  windowFont.setPointSize(9);
+  setFont(windowFont);
+  setFixedSize(kClientWidth, kClientHeight);
+  BuildControls();
+  // Tab never leaves the callsign field, whichever widget the key is meant for.
+  qApp->installEventFilter(this);
+  Sync();
+}
+
+TForm1::~TForm1() {
+  qApp->removeEventFilter(this);
+  // The keyer thread stops before the model and the widgets it could report to go away.
+  keyer_.reset();
+}
+
+QLineEdit* TForm1::AddEdit(const char* name, QRect place, int pointSize) {
+  auto* edit = new QLineEdit(this);
+  edit->setObjectName(name);
+  edit->setGeometry(place);
+  QFont font = edit->font();
+  font.setPointSize(pointSize);
+  edit->setFont(font);
+  connect(edit, &QLineEdit::textChanged, this, [this, edit] { FieldTextChanged(edit); });
+  return edit;
+}
+
+QLabel* TForm1::AddLabel(const char* name, const QString& text, QRect place) {
+  auto* label = new QLabel(text, this);
+  label->setObjectName(name);
+  label->setGeometry(place);
+  return label;
+}
+
+QLabel* TForm1::AddFramedLabel(const char* name, const QString& text, QRect place) {
+  auto* frame = new QFrame(this);
+  frame->setObjectName(QString("Frame") + name);
+  frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+  frame->setGeometry(place.adjusted(-1, -1, 1, 1));
+  QLabel* label = AddLabel(name, text, place);
+  label->setAlignment(Qt::AlignCenter);
+  label->setAutoFillBackground(true);
+  return label;
+}
+
+QCheckBox* TForm1::AddCheckBox(QWidget* parent, const char* name, const QString& caption,
+                               QRect place) {
+  auto* box = new QCheckBox(caption, parent);
+  box->setObjectName(name);
+  box->setGeometry(place);
+  box->setFocusPolicy(Qt::NoFocus);
+  connect(box, &QCheckBox::clicked, this,
+          [this, box](bool checked) { CheckBoxClicked(box, checked); });
+  return box;
+}
+
+QPushButton* TForm1::AddButton(const char* name, const QString& caption, QRect place) {
+  auto* button = new QPushButton(caption, this);
+  button->setObjectName(name);
+  button->setGeometry(place);
+  button->setFocusPolicy(Qt::NoFocus);
+  button->setAutoDefault(false);
+  return button;
+}
+
+void TForm1::BuildControls() {
+  QFont listFont = font();
+  listFont.setPointSize(11);
+  // Captions above the fields, named after the grid's columns.
+  AddLabel("CaptionStation", "Station", QRect(12, 8, 176, 16));
+  AddLabel("CaptionSent", "Sent", QRect(196, 8, 60, 16));
+  AddLabel("CaptionTextSent", "Text sent", QRect(264, 8, 200, 16));
+  AddLabel("CaptionRcvd", "Rcvd", QRect(576, 8, 60, 16));
+  AddLabel("CaptionTextRcvd", "Text rcvd", QRect(644, 8, 200, 16));
+
+  EditCallsign = AddEdit("EditCallsign", QRect(12, 26, 176, 34), 16);
+  QFont bold = EditCallsign->font();
+  bold.setBold(true);
+  EditCallsign->setFont(bold);
+  EditRSTsent = AddEdit("EditRSTsent", QRect(196, 26, 60, 34), 14);
+  EditTextsent = AddEdit("EditTextsent", QRect(264, 26, 304, 34), 14);
+  EditRSTrcvd = AddEdit("EditRSTrcvd", QRect(576, 26, 60, 34), 14);
+  EditTextrcvd = AddEdit("EditTextrcvd", QRect(644, 26, 330, 34), 14);
+  EditTextrcvd->setToolTip("empfangener KTD-Text");
+
+  LabelUTC2 = AddFramedLabel("LabelUTC2", "", QRect(986, 26, 80, 34));
+  LabelUTC2->setToolTip("Aktuelle Zeit (Stunden und Minuten)");
+  LabelUTC = AddLabel("LabelUTC", "", QRect(986, 26, 80, 34));
+  LabelUTC->setAlignment(Qt::AlignCenter);
+  LabelUTC->setAutoFillBackground(true);
+  LabelUTC->setToolTip("Zeit wurde angehalten.");
+  QFont clockFont = font();
+  clockFont.setPointSize(16);
+  clockFont.setBold(true);
+  LabelUTC2->setFont(clockFont);
+  LabelUTC->setFont(clockFont);
+  Label7 = AddFramedLabel("Label7", "", QRect(1074, 26, 78, 34));
+
+  LabelVorname = AddFramedLabel("LabelVorname", "", QRect(12, 66, 176, 22));
+  LabelVorname->setToolTip("Vorname");
+  LabelDUPEorAGN = AddFramedLabel("LabelDUPEorAGN", "", QRect(196, 66, 60, 22));
+  LabelDUPEorAGN->setToolTip("Warnung: DUPE oder AGN.");
+  QFont warning = font();
+  warning.setBold(true);
+  LabelDUPEorAGN->setFont(warning);
+  LabelLaengeSent = AddFramedLabel("LabelLaengeSent", "", QRect(528, 66, 40, 22));
+
+  MemoTexte = new QListWidget(this);
+  MemoTexte->setObjectName("MemoTexte");
+  MemoTexte->setGeometry(644, 66, 330, 84);
+  MemoTexte->setFocusPolicy(Qt::NoFocus);
+  MemoTexte->setSelectionMode(QAbstractItemView::NoSelection);
+  MemoTexte->setFont(listFont);
+  MemoTexte->setUniformItemSizes(true);
+
+  Label1 = AddLabel("Label1", "Abbruch : [ESC]", QRect(12, 96, 176, 18));
+  Label14 = AddLabel("Label14", "CW/SSB wechseln : [Ctrl]+[M]", QRect(12, 116, 240, 18));
+  SetFontColour(Label1, kDarkBlue);
+  for (int i = 0; i < 5; ++i) {
+    const QString name = QString("Label%1").arg(22 + i);
+    Hints[i] = AddLabel(name.toLatin1().constData(), "", QRect(264, 96 + 18 * i, 370, 18));
+    SetFontColour(Hints[i], kDarkBlue);
+  }
+
+  LabelScore = AddFramedLabel("LabelScore", "0", QRect(986, 72, 80, 24));
+  QFont scoreFont = font();
+  scoreFont.setPointSize(12);
+  scoreFont.setBold(true);
+  LabelScore->setFont(scoreFont);
+  AddLabel("CaptionScore", "Punkte", QRect(1074, 72, 78, 24));
+
+  // Keying hints, shown while keying is on.
+  Label6 = AddLabel("Label6", "CQ : [Space] / [Enter]", QRect(986, 110, 170, 18));
+  SetFontColour(Label6, kDarkBlue);
+  Label19 = AddLabel("Label19", "Lange Aussendung : [Shift]+[Space]", QRect(986, 128, 170, 18));
+  Label18 = AddLabel("Label18", "Keine Aussendung : [Ctrl]+[Space]", QRect(986, 146, 170, 18));
+  Label21 = AddLabel("Label21", QString::fromUtf8("Tempo ändern :"), QRect(986, 164, 170, 18));
+  Label20 = AddLabel("Label20", "[Shift]+[Ctrl]+[Cursor]", QRect(986, 182, 170, 18));
+  for (QLabel* hint : {Label19, Label18, Label21, Label20}) {
+    QFont small = hint->font();
+    small.setPointSize(8);
+    hint->setFont(small);
+  }
+
+  Label13 = AddLabel("Label13", "KTD-Stationen", QRect(12, 196, 176, 16));
+  ListBox1 = new QListWidget(this);
+  ListBox1->setObjectName("ListBox1");
+  ListBox1->setGeometry(12, 214, 176, 216);
+  ListBox1->setFocusPolicy(Qt::NoFocus);
+  ListBox1->setFont(listFont);
+  ListBox1->setUniformItemSizes(true);  // no text layout of every entry when the list changes
+  connect(ListBox1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    model_->CandidateClicked(ListBox1->row(item));
+    Sync();
+  });
+
+  GroupBoxKeyer = new QGroupBox(" CW : Sendertastung ", this);
+  GroupBoxKeyer->setObjectName("GroupBoxKeyer");
+  GroupBoxKeyer->setGeometry(196, 196, 236, 150);
+  CheckBoxRTS =
+      AddCheckBox(GroupBoxKeyer, "CheckBoxRTS", "RTS oder DTR  Tune", QRect(10, 22, 210, 20));
+  CheckBoxreverse =
+      AddCheckBox(GroupBoxKeyer, "CheckBoxreverse", "Paddels reverse", QRect(10, 46, 210, 20));
+  CheckBoxreverse->setToolTip("Software-Keyer: Paddle vertauschen.");
+  auto* portCaption = new QLabel("Port", GroupBoxKeyer);
+  portCaption->setGeometry(10, 76, 44, 20);
+  ComboBoxCOM = new QComboBox(GroupBoxKeyer);
+  ComboBoxCOM->setObjectName("ComboBoxCOM");
+  ComboBoxCOM->setGeometry(60, 74, 70, 24);
+  ComboBoxCOM->setFocusPolicy(Qt::NoFocus);
+  for (int n = 1; n <= kMaxSerialPorts; ++n) ComboBoxCOM->addItem(QString::number(n));
+  connect(ComboBoxCOM, &QComboBox::activated, this, [this](int index) {
+    model_->PortIndexChosen(index);
+    Sync();
+  });
+  auto* speedCaption = new QLabel("WpM", GroupBoxKeyer);
+  speedCaption->setGeometry(10, 110, 44, 20);
+  EditWpM = new QLineEdit(GroupBoxKeyer);
+  EditWpM->setObjectName("EditWpM");
+  EditWpM->setGeometry(60, 106, 44, 26);
+  connect(EditWpM, &QLineEdit::textChanged, this, [this] { FieldTextChanged(EditWpM); });
+  UpDownWpM = new QWidget(GroupBoxKeyer);
+  UpDownWpM->setObjectName("UpDownWpM");
+  UpDownWpM->setGeometry(106, 106, 18, 26);
+  UpDownWpMUp = new QToolButton(UpDownWpM);
+  UpDownWpMUp->setObjectName("UpDownWpMUp");
+  UpDownWpMUp->setArrowType(Qt::UpArrow);
+  UpDownWpMUp->setGeometry(0, 0, 18, 13);
+  UpDownWpMDown = new QToolButton(UpDownWpM);
+  UpDownWpMDown->setObjectName("UpDownWpMDown");
+  UpDownWpMDown->setArrowType(Qt::DownArrow);
+  UpDownWpMDown->setGeometry(0, 13, 18, 13);
+  for (QToolButton* arrow : {UpDownWpMUp, UpDownWpMDown}) {
+    arrow->setFocusPolicy(Qt::NoFocus);
+    arrow->setAutoRepeat(true);
+    connect(arrow, &QToolButton::clicked, this, [this, arrow] {
+      model_->SpeedArrowClicked(arrow == UpDownWpMUp ? 1 : -1);
+      Sync();
+    });
+  }
+
+  CheckBoxTastung =
+      AddCheckBox(this, "CheckBoxTastung", "[F6] Ein oder Aus", QRect(444, 200, 180, 20));
+  CheckBoxTexte = AddCheckBox(this, "CheckBoxTexte", " [F7] Texte", QRect(444, 224, 96, 20));
+  CheckBoxTexte->setToolTip("Anzeige von passenden KTD-Texten.");
+  Label9 = AddLabel("Label9", "anzeigen", QRect(542, 224, 80, 20));
+  CheckBoxFarnsworth =
+      AddCheckBox(this, "CheckBoxFarnsworth", "[F8] Farnsworth", QRect(444, 248, 180, 20));
+  CheckBoxAutoCQ = AddCheckBox(this, "CheckBoxAutoCQ", "[F9] Auto-CQ", QRect(444, 272, 180, 20));
+  CheckBoxCQ = AddCheckBox(this, "CheckBoxCQ", "[F10] CQ oder S+P", QRect(444, 296, 180, 20));
+  CheckBoxSSB = AddCheckBox(this, "CheckBoxSSB", "SSB", QRect(444, 330, 180, 20));
+
+  LabelMSG = AddLabel("LabelMSG", "", QRect(644, 200, 330, 24));
+  LabelMSG->setAlignment(Qt::AlignCenter);
+  LabelMSG->setAutoFillBackground(true);
+  FrameLabelMSG = new QFrame(this);
+  FrameLabelMSG->setObjectName("FrameLabelMSG");
+  FrameLabelMSG->setFrameStyle(QFrame::Box | QFrame::Plain);
+  FrameLabelMSG->setGeometry(643, 199, 332, 26);
+  FrameLabelMSG->lower();
+  LabelAchtung =
+      AddLabel("LabelAchtung", "Achtung: Automatische Tastung !", QRect(644, 230, 330, 24));
+  LabelAchtung->setAlignment(Qt::AlignCenter);
+  LabelAchtung->setAutoFillBackground(true);
+  LabelAchtung->setFont(warning);
+  SetColour(LabelAchtung, QPalette::Window, 0x0000FF);
+  SetFontColour(LabelAchtung, Qt::white);
+  FrameLabelAchtung = new QFrame(this);
+  FrameLabelAchtung->setObjectName("FrameLabelAchtung");
+  FrameLabelAchtung->setFrameStyle(QFrame::Box | QFrame::Plain);
+  FrameLabelAchtung->setGeometry(643, 229, 332, 26);
+  FrameLabelAchtung->lower();
+
+  ButtonMyCall = AddButton("ButtonMyCall", "[F1] ", QRect(644, 262, 150, 28));
+  ButtonQRZ = AddButton("ButtonQRZ", "[F2] QRZ?", QRect(800, 262, 84, 28));
+  ButtonB4 = AddButton("ButtonB4", "[F3] B4", QRect(890, 262, 84, 28));
+  ButtonMSG = AddButton("ButtonMSG", "[F4]", QRect(644, 296, 60, 28));
+  EditMSG = AddEdit("EditMSG", QRect(710, 296, 264, 28), 11);
+  EditMSG->setToolTip("MSG-Feld - Aussendung mit F4");
+
+  StringGrid1 = new QTableView(this);
+  StringGrid1->setObjectName("StringGrid1");
+  StringGrid1->setGeometry(8, kGridTop, kClientWidth - 16, kGridHeight);
+  StringGrid1->setFocusPolicy(Qt::NoFocus);
+  gridModel_ = new LogGridModel(this);
+  StringGrid1->setModel(gridModel_);
+
+  TimerUTC2 = new QTimer(this);
+  TimerUTC2->setObjectName("TimerUTC2");
+  connect(TimerUTC2, &QTimer::timeout, this, [this] {
+    model_->ClockTick();
+    Sync();
+  });
+  TimerWatchDog = new QTimer(this);
+  TimerWatchDog->setObjectName("TimerWatchDog");
+  Timer2 = new QTimer(this);
+  Timer2->setObjectName("Timer2");
+}
+
+void TForm1::SetTextDatabasePresent(bool present) {
+  model_->SetTextDatabasePresent(present);
+  Sync();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Showing and closing
+
+void TForm1::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!event->spontaneous()) FormShow();
+}
+
+void TForm1::FormShow() {
+  setFixedSize(kClientWidth, kClientHeight);
+  ApplyLogGridLayout(StringGrid1, (kGridHeight - 18) / 8);
+  model_->Show();
+  Sync();
+}
+
+void TForm1::done(int result) {
+  model_->Close();
+  Sync();
+  QDialog::done(result);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keys, edits, focus and clicks
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    // The window's own filter on the whole application: it sees a field's keys before the field.
+    if (FieldOf(watched) != LiveField::None) {
+      return FieldKeyPress(static_cast<QLineEdit*>(watched), key);
+    }
+    const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+    if (tab && isActiveWindow() && QApplication::focusWidget() == EditCallsign) return true;
+    return false;
+  }
+  if (type == QEvent::FocusIn && !syncing_) {
+    const LiveField field = FieldOf(watched);
+    if (field != LiveField::None) {
+      model_->FocusMovedTo(field);
+      Sync();
+    }
+    return false;
+  }
+  if (type == QEvent::InputMethod) {
+    // Text composed by an input method goes through the same filter as typed keys.
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (edit == nullptr || FieldOf(edit) == LiveField::None) return false;
+    const QString commit = static_cast<QInputMethodEvent*>(event)->commitString();
+    for (const QChar c : commit) {
+      QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+      FieldKeyPress(edit, &typed);
+    }
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+bool TForm1::FieldKeyPress(QLineEdit* edit, QKeyEvent* event) {
+  KeyOutcome outcome;
+  try {
+    outcome = model_->KeyPress(LiveKeyOf(event));
+  } catch (...) {
+    Sync();
+    throw;
+  }
+  Sync();
+  switch (outcome.kind) {
+    case KeyOutcome::Kind::PassToField:
+      return false;
+    case KeyOutcome::Kind::Insert:
+      if (QApplication::focusWidget() == edit) edit->insert(QStringFromCp1252(outcome.text));
+      return true;
+    case KeyOutcome::Kind::Consumed:
+      break;
+  }
+  return true;
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+  // The dialog's own Enter and Esc handling (default button, closing) never runs. Keys of a field
+  // reach the model through the filter; others (no field has the focus) go to it here.
+  if (FieldOf(QApplication::focusWidget()) != LiveField::None) return;
+  model_->KeyPress(LiveKeyOf(event));
+  Sync();
+}
+
+void TForm1::FieldTextChanged(QLineEdit* edit) {
+  if (syncing_) return;
+  const LiveField field = FieldOf(edit);
+  const int cursor = edit->cursorPosition();
+  const int before = static_cast<int>(edit->text().size());
+  try {
+    model_->TextEdited(field, Cp1252FromQString(edit->text()));
+  } catch (...) {
+    Sync();
+    throw;
+  }
+  Sync();
+  // A refused character was removed: the cursor stays where the edit put it, less what was
+  // removed before it.
+  const int removed = before - static_cast<int>(edit->text().size());
+  if (removed > 0) edit->setCursorPosition(std::max(0, cursor - removed));
+}
+
+void TForm1::CheckBoxClicked(QCheckBox* box, bool checked) {
+  using Box = LiveEntryModel::CheckBox;
+  Box which = Box::Tastung;
+  if (box == CheckBoxTexte) which = Box::Texte;
+  if (box == CheckBoxFarnsworth) which = Box::Farnsworth;
+  if (box == CheckBoxAutoCQ) which = Box::AutoCq;
+  if (box == CheckBoxCQ) which = Box::Cq;
+  if (box == CheckBoxSSB) which = Box::Ssb;
+  if (box == CheckBoxRTS) which = Box::Rts;
+  if (box == CheckBoxreverse) which = Box::Reverse;
+  try {
+    model_->CheckBoxClicked(which, checked);
+  } catch (...) {
+    Sync();
+    throw;
+  }
+  Sync();
+}
+
+void TForm1::OfferOtherPort() {
+  if (offeringPort_) return;
+  offeringPort_ = true;
+  while (std::optional<std::string> reason = model_->TakePortFailure()) {
+    const int current = model_->View().portIndex + 1;
+    const std::optional<int> chosen =
+        PortPrompt::Current().ChoosePort(this, *reason, ListSerialPorts(), current);
+    if (chosen) {
+      model_->RetryKeyingOnPort(*chosen - 1);
+    } else {
+      model_->CancelKeying();
+    }
+    Sync();
+  }
+  offeringPort_ = false;
+}
+
+void TForm1::UpdatePortTooltip() {
+  // The port list is read from the system only when the selection changes.
+  const int number = model_->View().portIndex + 1;
+  if (number == tooltipPort_) return;
+  tooltipPort_ = number;
+  const std::string device = SerialDeviceForNumber(number);
+  const QString tip = device.empty()
+                          ? QString::fromUtf8("Port %1: kein serielles Gerät").arg(number)
+                          : QString("Port %1: %2").arg(number).arg(QString::fromStdString(device));
+  ComboBoxCOM->setToolTip(tip);
+}
+
+LiveField TForm1::FieldOf(const QObject* object) const {
+  if (object == EditCallsign) return LiveField::Callsign;
+  if (object == EditRSTsent) return LiveField::RstSent;
+  if (object == EditTextsent) return LiveField::TextSent;
+  if (object == EditRSTrcvd) return LiveField::RstRcvd;
+  if (object == EditTextrcvd) return LiveField::TextRcvd;
+  if (object == EditMSG) return LiveField::Msg;
+  if (object == EditWpM) return LiveField::WpM;
+  return LiveField::None;
+}
+
+QLineEdit* TForm1::EditOf(LiveField field) const {
+  switch (field) {
+    case LiveField::Callsign:
+      return EditCallsign;
+    case LiveField::RstSent:
+      return EditRSTsent;
+    case LiveField::TextSent:
+      return EditTextsent;
+    case LiveField::RstRcvd:
+      return EditRSTrcvd;
+    case LiveField::TextRcvd:
+      return EditTextrcvd;
+    case LiveField::Msg:
+      return EditMSG;
+    case LiveField::WpM:
+      return EditWpM;
+    case LiveField::None:
+      break;
+  }
+  return nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The view onto the widgets
+
+void TForm1::ApplyEdit(QLineEdit* edit, const LiveEdit& view) {
+  if (edit->maxLength() != view.maxLength) edit->setMaxLength(view.maxLength);
+  const QString text = QStringFromCp1252(view.text);
+  if (edit->text() != text) edit->setText(text);
+  if (edit->isEnabled() != view.enabled) edit->setEnabled(view.enabled);
+  SetColour(edit, QPalette::Base, view.background);
+  SetVisible(edit, view.visible);
+}
+
+void TForm1::ApplyTimer(QTimer* timer, const LiveTimer& view, unsigned& appliedGeneration) {
+  if (!view.running) {
+    timer->stop();
+    return;
+  }
+  if (!timer->isActive() || appliedGeneration != view.generation) {
+    timer->start(view.intervalMs);
+    appliedGeneration = view.generation;
+  }
+}
+
+void TForm1::Sync() {
+  if (syncing_) return;
+  syncing_ = true;
+  const LiveView& v = model_->View();
+  if (windowTitle() != QStringFromCp1252(v.title)) setWindowTitle(QStringFromCp1252(v.title));
+
+  ApplyEdit(EditCallsign, v.callsign);
+  ApplyEdit(EditRSTsent, v.rstSent);
+  ApplyEdit(EditTextsent, v.textSent);
+  ApplyEdit(EditRSTrcvd, v.rstRcvd);
+  ApplyEdit(EditTextrcvd, v.textRcvd);
+  ApplyEdit(EditMSG, v.msg);
+  ApplyEdit(EditWpM, v.wpm);
+  for (const auto& [field, position] : model_->TakeCursorMoves()) {
+    if (QLineEdit* edit = EditOf(field)) edit->setCursorPosition(position);
+  }
+
+  for (int i = 0; i < 5; ++i) {
+    ApplyLabel(Hints[i], {v.hints[static_cast<size_t>(i)].text,
+                          v.hints[static_cast<size_t>(i)].visible, live_colour::kWhite, 0x800000});
+  }
+  SetVisible(Label1, v.label1Visible);
+  SetVisible(Label14, v.label14Visible);
+  for (QLabel* hint : {Label6, Label18, Label19, Label20, Label21}) {
+    SetVisible(hint, v.keyingHintsVisible);
+  }
+  SetVisible(Label9, v.label9Visible);
+  ApplyLabel(LabelVorname, v.vorname);
+  ApplyLabel(LabelDUPEorAGN, v.dupe);
+  ApplyLabel(LabelLaengeSent, v.lengthSent);
+  ApplyLabel(LabelUTC, v.utc);
+  ApplyLabel(LabelUTC2, v.utcClock);
+  if (Label7->text() != QStringFromCp1252(v.half)) Label7->setText(QStringFromCp1252(v.half));
+  if (LabelScore->text() != QStringFromCp1252(v.score)) {
+    LabelScore->setText(QStringFromCp1252(v.score));
+  }
+  ApplyLabel(LabelMSG, v.msgLabel);
+  SetVisible(FrameLabelMSG, v.msgLabel.visible);
+  SetVisible(LabelAchtung, v.achtungVisible);
+  SetVisible(FrameLabelAchtung, v.achtungFrameVisible);
+
+  ApplyList(ListBox1, v.candidates, shownCandidates_);
+  if (ListBox1->currentRow() != v.highlight) ListBox1->setCurrentRow(v.highlight);
+  ApplyList(MemoTexte, v.suggestions, shownSuggestions_);
+  SetVisible(MemoTexte, v.suggestionsVisible);
+
+  ApplyCheck(CheckBoxTastung, v.tastung);
+  ApplyCheck(CheckBoxTexte, v.texte);
+  ApplyCheck(CheckBoxFarnsworth, v.farnsworth);
+  ApplyCheck(CheckBoxAutoCQ, v.autoCq);
+  ApplyCheck(CheckBoxCQ, v.cq);
+  ApplyCheck(CheckBoxSSB, v.ssb);
+  ApplyCheck(CheckBoxRTS, v.rts);
+  ApplyCheck(CheckBoxreverse, v.reverse);
+  if (ComboBoxCOM->currentIndex() != v.portIndex) ComboBoxCOM->setCurrentIndex(v.portIndex);
+  if (ComboBoxCOM->isEnabled() != v.portEnabled) ComboBoxCOM->setEnabled(v.portEnabled);
+  UpdatePortTooltip();
+  SetVisible(GroupBoxKeyer, v.keyerGroupVisible);
+  for (QWidget* control : {static_cast<QWidget*>(ButtonMyCall), static_cast<QWidget*>(ButtonQRZ),
+                           static_cast<QWidget*>(ButtonB4), static_cast<QWidget*>(ButtonMSG)}) {
+    SetVisible(control, v.functionKeysVisible);
+  }
+  if (ButtonMyCall->text() != QStringFromCp1252(v.myCallCaption)) {
+    ButtonMyCall->setText(QStringFromCp1252(v.myCallCaption));
+  }
+  if (ButtonQRZ->text() != QStringFromCp1252(v.qrzCaption)) {
+    ButtonQRZ->setText(QStringFromCp1252(v.qrzCaption));
+  }
+  if (ButtonQRZ->isEnabled() != v.qrzEnabled) ButtonQRZ->setEnabled(v.qrzEnabled);
+
+  ApplyTimer(TimerUTC2, v.clockTimer, clockGeneration_);
+  ApplyTimer(TimerWatchDog, v.watchDog, watchDogGeneration_);
+  ApplyTimer(Timer2, v.autoCqTimer, autoCqGeneration_);
+
+  if (std::optional<std::vector<LogGridRow>> rows = model_->TakeGridRows()) {
+    gridModel_->SetRows(std::move(*rows));
+    SelectLastLogGridRow(StringGrid1);
+  }
+
+  if (QLineEdit* focus = EditOf(v.focus);
+      focus != nullptr && isVisible() && QApplication::focusWidget() != focus) {
+    // As on the desktop, a field the entry moves to has its text selected: typing replaces it.
+    focus->setFocus(Qt::OtherFocusReason);
+    focus->selectAll();
+  }
+  syncing_ = false;
+  OfferOtherPort();
+}

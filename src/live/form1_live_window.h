@@ -1,0 +1,135 @@
+#pragma once
+// The live logging window (TForm1): where the operator logs the contest. A thin binder over
+// LiveEntryModel: it hands every key press, edit, focus move and click to the model and copies the
+// model's view onto its widgets. It lives as long as the program and owns the CW keyer on the
+// serial port.
+
+#include <QDialog>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "keyer/serial_port.h"
+#include "live/live_view.h"
+
+class LiveEntryModel;
+class LiveKeyer;
+class LogGridModel;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTableView;
+class QTimer;
+class QToolButton;
+struct AppContext;
+
+class TForm1 : public QDialog {
+  Q_OBJECT
+
+ public:
+  // port: the keyer's serial port; by default the computer's serial ports.
+  explicit TForm1(AppContext& ctx, std::unique_ptr<SerialPort> port = nullptr,
+                  QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // Start-up: whether the text-suggestion database was found.
+  void SetTextDatabasePresent(bool present);
+
+  LiveEntryModel& Model() { return *model_; }
+
+  void done(int result) override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void BuildControls();
+  QLineEdit* AddEdit(const char* name, QRect place, int pointSize);
+  QLabel* AddLabel(const char* name, const QString& text, QRect place);
+  QLabel* AddFramedLabel(const char* name, const QString& text, QRect place);
+  QCheckBox* AddCheckBox(QWidget* parent, const char* name, const QString& caption, QRect place);
+  QPushButton* AddButton(const char* name, const QString& caption, QRect place);
+
+  void FormShow();
+  bool FieldKeyPress(QLineEdit* edit, QKeyEvent* event);
+  void FieldTextChanged(QLineEdit* edit);
+  void CheckBoxClicked(QCheckBox* box, bool checked);
+  void OfferOtherPort();
+  void UpdatePortTooltip();
+  // Copies the model's view onto the widgets.
+  void Sync();
+  void ApplyEdit(QLineEdit* edit, const LiveEdit& view);
+  void ApplyTimer(QTimer* timer, const LiveTimer& view, unsigned& appliedGeneration);
+  LiveField FieldOf(const QObject* object) const;
+  QLineEdit* EditOf(LiveField field) const;
+
+  AppContext& ctx_;
+  std::unique_ptr<LiveKeyer> keyer_;
+  std::unique_ptr<LiveEntryModel> model_;
+  LogGridModel* gridModel_ = nullptr;
+  bool syncing_ = false;
+  bool offeringPort_ = false;
+  int tooltipPort_ = 0;  // the port number the combo box tooltip describes
+  std::vector<std::string> shownCandidates_;
+  std::vector<std::string> shownSuggestions_;
+  unsigned clockGeneration_ = 0, watchDogGeneration_ = 0, autoCqGeneration_ = 0;
+
+  QLineEdit* EditCallsign = nullptr;
+  QLineEdit* EditRSTsent = nullptr;
+  QLineEdit* EditTextsent = nullptr;
+  QLineEdit* EditRSTrcvd = nullptr;
+  QLineEdit* EditTextrcvd = nullptr;
+  QLineEdit* EditMSG = nullptr;
+  QLineEdit* EditWpM = nullptr;
+  QToolButton* UpDownWpMUp = nullptr;
+  QToolButton* UpDownWpMDown = nullptr;
+  QWidget* UpDownWpM = nullptr;
+  QLabel* LabelVorname = nullptr;
+  QLabel* LabelDUPEorAGN = nullptr;
+  QLabel* LabelLaengeSent = nullptr;
+  QLabel* LabelUTC2 = nullptr;
+  QLabel* LabelUTC = nullptr;
+  QLabel* Label7 = nullptr;
+  QLabel* LabelScore = nullptr;
+  QLabel* LabelMSG = nullptr;
+  QLabel* LabelAchtung = nullptr;
+  QLabel* Label1 = nullptr;
+  QLabel* Label6 = nullptr;
+  QLabel* Label9 = nullptr;
+  QLabel* Label13 = nullptr;
+  QLabel* Label14 = nullptr;
+  QLabel* Label18 = nullptr;
+  QLabel* Label19 = nullptr;
+  QLabel* Label20 = nullptr;
+  QLabel* Label21 = nullptr;
+  QLabel* Hints[5] = {};  // Label22 ... Label26
+  QFrame* FrameLabelMSG = nullptr;
+  QFrame* FrameLabelAchtung = nullptr;
+  QListWidget* ListBox1 = nullptr;
+  QListWidget* MemoTexte = nullptr;
+  QTableView* StringGrid1 = nullptr;
+  QPushButton* ButtonMyCall = nullptr;
+  QPushButton* ButtonQRZ = nullptr;
+  QPushButton* ButtonB4 = nullptr;
+  QPushButton* ButtonMSG = nullptr;
+  QCheckBox* CheckBoxTastung = nullptr;
+  QCheckBox* CheckBoxTexte = nullptr;
+  QCheckBox* CheckBoxFarnsworth = nullptr;
+  QCheckBox* CheckBoxAutoCQ = nullptr;
+  QCheckBox* CheckBoxCQ = nullptr;
+  QCheckBox* CheckBoxSSB = nullptr;
+  QCheckBox* CheckBoxRTS = nullptr;
+  QCheckBox* CheckBoxreverse = nullptr;
+  QComboBox* ComboBoxCOM = nullptr;
+  QGroupBox* GroupBoxKeyer = nullptr;
+  QTimer* TimerUTC2 = nullptr;
+  QTimer* TimerWatchDog = nullptr;
+  QTimer* Timer2 = nullptr;
+};

@@ -1,0 +1,86 @@
+#include "prep/qt_window_helpers.h"
+
+#include <QDialog>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include "common/qt_colours.h"
+
+QPushButton* AddPlainButton(QWidget* parent, const char* name, const QString& caption,
+                            QRect place) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  button->setGeometry(place);
+  button->setAutoDefault(false);
+  button->setDefault(false);
+  return button;
+}
+
+QLabel* AddHint(QWidget* parent, const char* name, const QString& text, QRect place) {
+  QLabel* label = AddCaption(parent, name, text, place);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, ColourFromWindowsValue(0xAA0000));
+  label->setPalette(palette);
+  return label;
+}
+
+QLabel* AddCaption(QWidget* parent, const char* name, const QString& text, QRect place) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  label->setGeometry(place);
+  return label;
+}
+
+QLabel* AddCountLabel(QWidget* parent, const char* name, QRect place) {
+  QLabel* label = AddCaption(parent, name, QString(), place);
+  label->setAlignment(Qt::AlignCenter);
+  label->setFrameStyle(QFrame::Box | QFrame::Plain);
+  SetLabelBackground(label, Qt::white);
+  return label;
+}
+
+void MakeFixedDialog(QDialog* dialog, int width, int height) {
+  dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint);
+  dialog->setFixedSize(width, height);
+}
+
+void CentreOnDesktop(QWidget* window) {
+  const QScreen* desktop = window->screen();
+  if (desktop == nullptr) return;
+  QRect frame = window->frameGeometry();
+  frame.moveCenter(desktop->availableGeometry().center());
+  window->move(frame.topLeft());
+}
+
+void CaretToEndSoon(QLineEdit* field) {
+  QTimer::singleShot(0, field, [field] { field->end(false); });
+}
+
+Qt::KeyboardModifiers RelevantModifiers(const QKeyEvent* event) {
+  return event->modifiers() &
+         (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+}
+
+bool IsPasteKey(const QKeyEvent* event) {
+  return event->matches(QKeySequence::Paste) ||
+         (event->key() == Qt::Key_Insert && RelevantModifiers(event) == Qt::ShiftModifier);
+}
+
+bool IsTypedText(const QKeyEvent* event) {
+  if (event->text().isEmpty() || (event->modifiers() & Qt::ControlModifier)) return false;
+  for (const QChar c : event->text())
+    if (c.unicode() < 0x20 || c.unicode() == 0x7F) return false;
+  return true;
+}
+
+int WheelNotches(int angleDelta) {
+  if (angleDelta == 0) return 0;
+  const int notches = angleDelta / 120;
+  return notches != 0 ? notches : (angleDelta > 0 ? 1 : -1);
+}

@@ -1,0 +1,43 @@
+#pragma once
+// Small pieces the preparation windows build their widgets and read their keys with.
+
+#include <QRect>
+#include <QString>
+#include <Qt>
+
+// Typed or pasted characters that Windows-1252 cannot hold become this byte (Cp1252FromQString's
+// replacement), which no text rule lets pass; a '?' would pass for a real question mark.
+inline constexpr char kUnrepresentableInput = '\x7F';
+
+class QDialog;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+// A push button that never becomes a dialog's default: Enter has its own meaning in these windows.
+QPushButton* AddPlainButton(QWidget* parent, const char* name, const QString& caption, QRect place);
+// A hint line in dark blue (0xAA0000).
+QLabel* AddHint(QWidget* parent, const char* name, const QString& text, QRect place);
+// A plain caption.
+QLabel* AddCaption(QWidget* parent, const char* name, const QString& text, QRect place);
+// A count label, centred in a one-pixel frame, on white.
+QLabel* AddCountLabel(QWidget* parent, const char* name, QRect place);
+
+// A fixed single border with only the close icon.
+void MakeFixedDialog(QDialog* dialog, int width, int height);
+void CentreOnDesktop(QWidget* window);
+
+// Puts the caret at the end of the field once the focus has settled (a click would otherwise
+// place it where the mouse was).
+void CaretToEndSoon(QLineEdit* field);
+
+// Shift, Ctrl, Alt and Meta of a key event, without the keypad flag.
+Qt::KeyboardModifiers RelevantModifiers(const QKeyEvent* event);
+// Shift+Insert or the platform's paste key (Ctrl+V).
+bool IsPasteKey(const QKeyEvent* event);
+// Printable text of a key press (no control characters, no Ctrl shortcut).
+bool IsTypedText(const QKeyEvent* event);
+// Notches of a wheel turn: positive forward; at least one for any turn.
+int WheelNotches(int angleDelta);

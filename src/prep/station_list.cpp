@@ -1,0 +1,296 @@
+#include "prep/station_list.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "common/encoding.h"
+#include "db/sqlite_database.h"
+#include "prep/text_rules.h"
+
+namespace {
+
+constexpr std::size_t kMaxCallsignLength = 15;
+// Imported lines are cut to what the UTF-8 converter takes.
+constexpr std::size_t kMaxImportLineLength = 255;
+// Texts of a list shorter than this (spaces counted) are dropped when a list is read.
+constexpr std::size_t kMinListTextLength = 15;
+// Field 3 of this length marks the published layout with two extra fields before the texts.
+constexpr std::size_t kExtraFieldsMarkLength = 6;
+
+bool IsLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+std::vector<std::string> SplitAtCommas(std::string_view line) {
+  std::vector<std::string> fields;
+  for (;;) {
+    const std::size_t comma = line.find(',');
+    fields.emplace_back(line.substr(0, comma));
+    if (comma == std::string_view::npos) return fields;
+    line.remove_prefix(comma + 1);
+  }
+}
+
+// Umlauts of names written out, always in lower case ("Jörg" -> "Joerg").
+std::string NameWithoutUmlauts(std::string_view name) {
+  std::string result;
+  for (const char c : name) {
+    switch (static_cast<unsigned char>(c)) {
+      case 0xE4:  // ä
+      case 0xC4:  // Ä
+        result += "ae";
+        break;
+      case 0xF6:  // ö
+      case 0xD6:  // Ö
+        result += "oe";
+        break;
+      case 0xFC:  // ü
+      case 0xDC:  // Ü
+        result += "ue";
+        break;
+      default:
+        result += c;
+    }
+  }
+  return result;
+}
+
+// Filled texts first, in their order; the slots after them empty.
+void CloseGaps(std::array<std::string, kStationTextCount>& texts) {
+  std::stable_partition(texts.begin(), texts.end(),
+                        [](const std::string& t) { return !t.empty(); });
+}
+
+std::string WithoutPortable(std::string_view callsign) {
+  if (callsign.size() >= 2 && SameTextIgnoringCase(callsign.substr(callsign.size() - 2), "/P"))
+    callsign.remove_suffix(2);
+  return std::string(callsign);
+}
+
+// The sorter table of `db`: the lines in SQLite's byte order.
+std::vector<std::string> SortThrough(TSQLiteDatabase& db, const std::vector<std::string>& lines) {
+  db.ExecSQL("CREATE TABLE sort (str TEXT)");
+  db.BeginTransaction();
+  for (const std::string& line : lines) {
+    db.AddParamText(":str", line);
+    db.ExecSQL("INSERT INTO sort VALUES ( :str )");
+  }
+  db.Commit();
+  std::vector<std::string> sorted;
+  sorted.reserve(lines.size());
+  const std::unique_ptr<TSQLiteTable> table = db.GetTable("SELECT str FROM sort ORDER BY str");
+  for (; !table->Eof(); table->Next()) sorted.push_back(table->FieldAsString(0));
+  return sorted;
+}
+
+}  // namespace
+
+std::vector<std::string> StationImportLines(const std::vector<std::string>& fileLines) {
+  std::vector<std::string> kept;
+  for (const std::string& line : fileLines) {
+    if (line.empty() || line.front() == '#' || line.find(',') == std::string::npos) continue;
+    kept.push_back(Utf8AnsiIfShorter(std::string_view(line).substr(0, kMaxImportLineLength)));
+  }
+  return kept;
+}
+
+std::vector<std::string> SortedStationLines(const std::vector<std::string>& lines) {
+  TSQLiteDatabase db(":memory:");
+  return SortThrough(db, lines);
+}
+
+std::optional<StationRow> ReadStationLine(std::string_view line, const std::string& ownCallsign,
+                                          StationLineLayout layout) {
+  if (line.empty()) return std::nullopt;
+  std::vector<std::string> fields = SplitAtCommas(std::string(line) + ",,,,,,,,,");
+  // Blanks around a field are no part of it ("HB9ABC/P, Hans, ...").
+  for (std::string& field : fields) field = std::string(TrimText(field));
+
+  StationRow row;
+  row.callsign = UpperText(fields[0]);
+  if (!row.callsign.ends_with("/P")) row.callsign += "/P";
+  if (row.callsign.size() > kMaxCallsignLength || row.callsign == ownCallsign) return std::nullopt;
+  row.name = NameWithoutUmlauts(fields[1]);
+  const std::size_t firstText =
+      (layout == StationLineLayout::Imported && fields[2].size() == kExtraFieldsMarkLength) ? 4 : 2;
+  for (int t = 0; t < kStationTextCount; ++t) {
+    const std::string& text = fields[firstText + static_cast<std::size_t>(t)];
+    if (text.size() >= kMinListTextLength) row.texts[static_cast<std::size_t>(t)] = text;
+  }
+  CloseGaps(row.texts);
+  return row;
+}
+
+std::string CompletedCallsign(std::string_view field) {
+  std::string callsign = UpperText(field);
+  if (!callsign.empty() && callsign.size() < 4) callsign = "HB9" + callsign;
+  return callsign;
+}
+
+bool PassesPrefixTest(std::string_view callsign) {
+  return callsign.size() >= 3 && callsign[0] == 'H' && (callsign[1] == 'B' || callsign[1] == 'E') &&
+         callsign[2] >= '1' && callsign[2] <= '9';
+}
+
+std::string WithPortableSuffix(std::string_view callsign) {
+  std::string result(callsign);
+  if (result.ends_with('/')) {
+    result += 'P';
+  } else if (result.size() >= 2 && result[result.size() - 2] == '/') {
+    result.back() = 'P';
+  } else {
+    result += "/P";
+  }
+  return result;
+}
+
+std::optional<std::string> CallsignOnLeaving(std::string_view field) {
+  const std::string callsign = UpperText(field);
+  if (callsign.size() < 4 || !PassesPrefixTest(callsign)) return std::nullopt;
+  return WithPortableSuffix(callsign);
+}
+
+bool IsCallsignCharacter(char c) {
+  return c == '/' || IsDigit(c) || IsLetter(c);
+}
+
+bool IsNameCharacter(char c) {
+  return c == ' ' || c == '-' || IsLetter(c);
+}
+
+std::optional<std::string> PastedStationText(std::string_view field, std::string_view clipboard) {
+  if (clipboard.empty() || !field.empty()) return std::nullopt;
+  const std::string cleaned = CleanText(clipboard.substr(0, kPastedTextLength));
+  return std::string(UpToMarker(cleaned));
+}
+
+void StationList::Fill(const std::vector<std::string>& sortedLines, const std::string& ownCallsign,
+                       StationLineLayout layout) {
+  stations_.clear();
+  for (const std::string& line : sortedLines) {
+    if (std::optional<StationRow> row = ReadStationLine(line, ownCallsign, layout))
+      stations_.push_back(std::move(*row));
+  }
+  selected_ = 0;
+  countVisible_ = true;
+}
+
+void StationList::Load(const std::vector<std::string>& fileLines, const std::string& ownCallsign) {
+  stations_.clear();
+  selected_ = 0;
+  countVisible_ = false;
+  if (fileLines.empty()) return;
+  Fill(SortedStationLines(fileLines), ownCallsign, StationLineLayout::Stored);
+}
+
+bool StationList::Import(const std::vector<std::string>& fileLines,
+                         const std::string& ownCallsign) {
+  const std::vector<std::string> lines = StationImportLines(fileLines);
+  if (lines.empty()) {
+    stations_.clear();
+    selected_ = 0;
+    countVisible_ = false;
+    return false;
+  }
+  Fill(SortedStationLines(lines), ownCallsign, StationLineLayout::Imported);
+  return true;
+}
+
+void StationList::SelectRow(int row) {
+  selected_ = std::clamp(row, 0, EntryRow());
+}
+
+void StationList::MoveSelection(int direction) {
+  SelectRow(selected_ + (direction < 0 ? -1 : 1));
+}
+
+StationRow StationList::SelectedFields() const {
+  if (selected_ >= StationCount()) return {};
+  return stations_[static_cast<std::size_t>(selected_)];
+}
+
+StationList::StoreResult StationList::Store(const StationRow& fields,
+                                            const std::string& ownCallsign) {
+  StoreResult result;
+  std::string callsign = UpperText(fields.callsign);
+  if (callsign.empty()) return result;
+  callsign = CompletedCallsign(callsign);
+  if (!PassesPrefixTest(callsign)) {
+    result.outcome = StoreOutcome::Refused;
+    return result;
+  }
+  callsign = WithPortableSuffix(callsign);
+  result.callsign = callsign;
+  if (callsign == ownCallsign) {
+    result.outcome = StoreOutcome::OwnCallsign;
+    return result;
+  }
+
+  StationRow station;
+  station.callsign = callsign;
+  station.name = std::string(TrimText(fields.name));
+  for (int t = 0; t < kStationTextCount; ++t)
+    station.texts[static_cast<std::size_t>(t)] =
+        std::string(TrimText(fields.texts[static_cast<std::size_t>(t)]));
+  CloseGaps(station.texts);
+
+  const auto matches = [&](int row) {
+    return stations_[static_cast<std::size_t>(row)].callsign == callsign;
+  };
+  int found = -1;
+  if (selected_ < StationCount() && matches(selected_)) {
+    found = selected_;
+  } else {
+    for (int row = 0; row < StationCount() && found < 0; ++row)
+      if (matches(row)) found = row;
+  }
+  if (found >= 0) {
+    StationRow& existing = stations_[static_cast<std::size_t>(found)];
+    existing.name = station.name;
+    existing.texts = station.texts;
+    selected_ = found + 1;
+  } else {
+    // New stations go to the end; the file is sorted when the window closes.
+    stations_.push_back(std::move(station));
+    selected_ = EntryRow();
+  }
+  countVisible_ = true;
+  result.outcome = StoreOutcome::Stored;
+  return result;
+}
+
+void StationList::RemoveSelected() {
+  if (selected_ >= StationCount() ||
+      stations_[static_cast<std::size_t>(selected_)].callsign.empty())
+    return;
+  stations_.erase(stations_.begin() + selected_);
+  countVisible_ = true;
+}
+
+std::vector<std::string> StationList::LinesForClosing(const std::string& ownCallsign) const {
+  if (stations_.empty()) return {};
+  TSQLiteDatabase db(":memory:");
+  db.ExecSQL("CREATE TABLE stationen (ktdstation TEXT)");
+  std::vector<std::string> lines;
+  for (const StationRow& station : stations_) {
+    const std::string upper = UpperText(TrimText(station.callsign));
+    if (upper == ownCallsign) continue;
+    const std::string base = WithoutPortable(upper);
+    const std::string callsign = base + "/P";
+    if (TextLengthWithoutSpaces(base) <= 3) continue;
+    db.AddParamText(":stn", base);
+    if (db.GetTable("SELECT Count(*) FROM stationen WHERE ktdstation = :stn")->CountResult() != 0)
+      continue;  // the first occurrence from the top wins
+    db.AddParamText(":stn", base);
+    db.ExecSQL("INSERT INTO stationen VALUES ( :stn )");
+    std::string line = callsign + "," + station.name;
+    for (const std::string& text : station.texts) line += "," + text;
+    lines.push_back(std::move(line));
+  }
+  if (lines.empty()) return lines;
+  return SortThrough(db, lines);
+}

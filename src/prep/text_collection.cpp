@@ -1,0 +1,266 @@
+#include "prep/text_collection.h"
+
+#include <algorithm>
+
+#include "prep/text_rules.h"
+
+namespace {
+
+// Imported lines shorter than this (spaces counted) are not even compared for repeats.
+constexpr std::size_t kMinImportedLineLength = 15;
+
+bool IsLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+char LowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+char UpperAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Splits the clipboard's text at every line end (CR LF, LF or CR).
+std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      lines.push_back(std::move(line));
+      line.clear();
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      line += c;
+    }
+  }
+  if (!line.empty()) lines.push_back(std::move(line));
+  return lines;
+}
+
+}  // namespace
+
+std::optional<TypedText> TypeIntoText(std::string_view text, int caret, int selectionLength,
+                                      char typed) {
+  const std::string piece = TransliterateCharacter(typed);
+  if (piece.find(kNotRepresentable) != std::string::npos) return std::nullopt;
+  const std::size_t at =
+      std::min<std::size_t>(static_cast<std::size_t>(std::max(caret, 0)), text.size());
+  const std::size_t cut = std::min<std::size_t>(
+      static_cast<std::size_t>(std::max(selectionLength, 0)), text.size() - at);
+  const std::string_view before = text.substr(0, at);
+  const std::string_view after = text.substr(at + cut);
+  if (piece == " " && (before.empty() || before.back() == ' ' || after.starts_with(' ')))
+    return std::nullopt;
+  TypedText result;
+  result.text = std::string(before) + piece + std::string(after);
+  result.caret = static_cast<int>(before.size() + piece.size());
+  return result;
+}
+
+std::optional<char> GridKeyForInput(char key, bool shiftAlone) {
+  if (IsLetter(key)) return shiftAlone ? UpperAscii(key) : LowerAscii(key);
+  if ((key >= '0' && key <= '9') || key == ' ') return key;
+  return std::nullopt;
+}
+
+void TextCollection::Open(const std::vector<std::string>& fileLines) {
+  texts_.clear();
+  input_.clear();
+  selected_ = -1;
+  marked_ = -1;
+  markedText_.clear();
+  for (const std::string& line : fileLines) {
+    if (line.empty() || line.front() == '#' || line.find(';') != std::string::npos) continue;
+    if (TextLengthWithoutSpaces(line) > kMaxImportedTextLength) continue;
+    if (!PassesAllowedCharacterTest(line)) continue;
+    texts_.push_back(line);
+  }
+  if (texts_.empty()) return;
+  undo_ = texts_;
+  SelectLast();
+}
+
+std::vector<TextGridRow> TextCollection::GridRows() const {
+  std::vector<TextGridRow> rows;
+  rows.reserve(texts_.size());
+  for (std::size_t i = 0; i < texts_.size(); ++i) {
+    const std::string text(TrimText(texts_[i]));
+    rows.push_back({std::to_string(i + 1), text, std::to_string(TextLengthWithoutSpaces(text))});
+  }
+  return rows;
+}
+
+void TextCollection::SelectRow(int row) {
+  if (row < 0 || row >= static_cast<int>(texts_.size())) return;
+  selected_ = row;
+  if (input_.empty()) {
+    marked_ = row;
+    markedText_ = texts_[static_cast<std::size_t>(row)];
+  }
+}
+
+void TextCollection::SelectAndMark(int row) {
+  selected_ = row;
+  marked_ = row;
+  markedText_ = row >= 0 ? texts_[static_cast<std::size_t>(row)] : std::string();
+}
+
+void TextCollection::SelectLast() {
+  SelectAndMark(static_cast<int>(texts_.size()) - 1);
+}
+
+void TextCollection::AppendGridKey(char key, bool shiftAlone) {
+  const std::optional<char> c = GridKeyForInput(key, shiftAlone);
+  if (!c) return;
+  const std::optional<TypedText> typed =
+      TypeIntoText(input_, static_cast<int>(input_.size()), 0, *c);
+  if (typed) input_ = typed->text;
+}
+
+bool TextCollection::CanInsertInput() const {
+  return ShadeOfTextLength(TextLengthWithoutSpaces(input_)) == TextLengthShade::Valid;
+}
+
+bool TextCollection::Contains(std::string_view text) const {
+  return std::any_of(texts_.begin(), texts_.end(),
+                     [&](const std::string& t) { return SameTextIgnoringCase(t, text); });
+}
+
+std::vector<std::string> TextCollection::Candidates(const std::vector<std::string>& lines,
+                                                    bool skipHashAndEquals) const {
+  // Cleaned lines of at least 15 characters, each once.
+  std::vector<std::string> kept;
+  for (const std::string& line : lines) {
+    std::string cleaned = CleanText(line);
+    if (cleaned.size() < kMinImportedLineLength) continue;
+    const bool repeated = std::any_of(kept.begin(), kept.end(), [&](const std::string& k) {
+      return SameTextIgnoringCase(k, cleaned);
+    });
+    if (!repeated) kept.push_back(std::move(cleaned));
+  }
+  std::vector<std::string> candidates;
+  for (std::string& text : kept) {
+    if (skipHashAndEquals && (text.front() == '#' || text.front() == '=')) continue;
+    if (text.find(',') != std::string::npos) continue;
+    const int length = TextLengthWithoutSpaces(text);
+    if (length < kMinTextLength || length > kMaxImportedTextLength) continue;
+    if (!PassesAllowedCharacterTest(text) || Contains(text)) continue;
+    candidates.push_back(std::move(text));
+  }
+  return candidates;
+}
+
+int TextCollection::InsertAfterMark(const std::vector<std::string>& texts) {
+  const int at = std::min(marked_ + 1, static_cast<int>(texts_.size()));
+  texts_.insert(texts_.begin() + at, texts.begin(), texts.end());
+  return at;
+}
+
+bool TextCollection::Import(const std::vector<std::string>& fileLines) {
+  const std::vector<std::string> candidates = Candidates(fileLines, true);
+  input_.clear();
+  if (candidates.empty()) return false;
+  if (texts_.size() > 1) undo_ = texts_;
+  if (texts_.empty()) {
+    texts_ = candidates;
+  } else {
+    InsertAfterMark(candidates);
+  }
+  SelectLast();
+  return true;
+}
+
+bool TextCollection::Paste(std::string_view clipboardText) {
+  if (clipboardText.empty()) return false;
+  const std::vector<std::string> candidates = Candidates(SplitLines(clipboardText), false);
+  input_.clear();
+  if (candidates.empty()) return false;
+  undo_ = texts_;
+  if (texts_.empty()) {
+    texts_ = candidates;
+    SelectLast();
+  } else {
+    const int first = InsertAfterMark(candidates);
+    SelectAndMark(first + static_cast<int>(candidates.size()) - 1);
+  }
+  return true;
+}
+
+void TextCollection::InsertInput() {
+  const std::string text(TrimText(input_));
+  input_.clear();
+  if (text.empty()) return;
+  if (texts_.empty()) {
+    texts_.push_back(text);
+    SelectAndMark(0);
+    return;
+  }
+  undo_ = texts_;
+  const std::string key = TextComparisonKey(text);
+  const bool duplicate = std::any_of(texts_.begin(), texts_.end(), [&](const std::string& t) {
+    return TextComparisonKey(t) == key;
+  });
+  if (duplicate) return;
+  SelectAndMark(InsertAfterMark({text}));
+}
+
+void TextCollection::MoveSelected(int direction) {
+  const int size = static_cast<int>(texts_.size());
+  if (selected_ < 0 || selected_ >= size) return;
+  const int target = selected_ + (direction < 0 ? -1 : 1);
+  if (target < 0 || target >= size) return;
+  std::swap(texts_[static_cast<std::size_t>(selected_)], texts_[static_cast<std::size_t>(target)]);
+  SelectAndMark(target);
+}
+
+void TextCollection::CopySelectedToInput() {
+  if (selected_ < 0 || selected_ >= static_cast<int>(texts_.size())) return;
+  input_ = texts_[static_cast<std::size_t>(selected_)];
+}
+
+void TextCollection::DeleteSelected() {
+  input_.clear();
+  if (texts_.empty() || selected_ < 0 || selected_ >= static_cast<int>(texts_.size())) return;
+  undo_ = texts_;
+  texts_.erase(texts_.begin() + selected_);
+  SelectAndMark(std::min(selected_, static_cast<int>(texts_.size()) - 1));
+}
+
+void TextCollection::DeleteAll() {
+  input_.clear();
+  if (!texts_.empty()) undo_ = texts_;
+  texts_.clear();
+  SelectAndMark(-1);
+}
+
+void TextCollection::Undo() {
+  input_.clear();
+  if (undo_.empty()) return;
+  texts_ = std::move(undo_);
+  undo_.clear();
+  SelectLast();
+}
+
+void TextCollection::Escape() {
+  input_.clear();
+  if (texts_.size() >= undo_.size()) return;
+  texts_ = undo_;
+  SelectAndMark(std::clamp(selected_, 0, static_cast<int>(texts_.size()) - 1));
+}
+
+std::vector<std::string> TextCollection::TakeTextsForClosing() {
+  input_.clear();
+  std::vector<std::string> written;
+  if (texts_.empty()) return written;
+  undo_.clear();
+  for (const std::string& text : texts_) {
+    if (TextLengthWithoutSpaces(text) < kMinTextLength) continue;
+    const bool already = std::any_of(written.begin(), written.end(), [&](const std::string& w) {
+      return SameTextIgnoringCase(w, text);
+    });
+    if (!already) written.push_back(text);
+  }
+  return written;
+}

@@ -1,0 +1,143 @@
+#pragma once
+// The live-entry model in a working folder of its own, with a keyer on virtual time and a fake
+// serial port, driven as the window drives it: keys in, edits as a line edit makes them (cursor at
+// the end), focus moves and clicks.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/app_context.h"
+#include "common/clock.h"
+#include "db/log_schema.h"
+#include "db/reference_data.h"
+#include "db/sqlite_database.h"
+#include "keyer/fake_serial_port.h"
+#include "keyer/keyer.h"
+#include "keyer/virtual_timer_service.h"
+#include "live/live_entry_model.h"
+#include "support/temp_folder.h"
+#include "support/test_databases.h"
+#include "support/working_folders.h"
+
+class LiveModelDriver {
+ public:
+  explicit LiveModelDriver(int availablePorts = 20) : port(timers, availablePorts) {
+    PrepareWorkingFolders(ctx, folder.path(), 2024, "HB9OWN/P");
+    clock.utc = {2024, 7, 21, 7, 10, 0};
+    ctx.clock = &clock;
+    CreateLogSchema(ctx.logDbFile);
+    WriteSmallDxccDb(ctx.dxccDbFile, SwissAndNeighbourPrefixes());
+    ctx.prefixDb = LoadPrefixDatabase(ctx.dxccDbFile);
+    model = std::make_unique<LiveEntryModel>(ctx, keyer);
+  }
+
+  void AddStations(const std::string& table, const std::vector<std::string>& callsigns) {
+    TSQLiteDatabase db(ctx.logDbFile);
+    for (const std::string& rufz : callsigns) {
+      db.AddParamText(":rufz", rufz);
+      db.AddParamText(":rufzo", rufz.substr(0, rufz.size() - 2));
+      db.AddParamText(":name", rufz == "HB9XYZ/P" ? "Anna" : "");
+      db.ExecSQL("INSERT INTO " + table + " VALUES (:rufz, :rufzo, :name)");
+    }
+  }
+
+  void AddSuggestions(const std::vector<std::string>& texts) {
+    ctx.suggestionDb = std::make_unique<TSQLiteDatabase>(":memory:");
+    ctx.suggestionDb->ExecSQL("CREATE TABLE qtcs (qtc TEXT)");
+    for (const std::string& text : texts) {
+      ctx.suggestionDb->AddParamText(":qtc", text);
+      ctx.suggestionDb->ExecSQL("INSERT INTO qtcs VALUES (:qtc)");
+    }
+    model->SetTextDatabasePresent(true);
+  }
+
+  const LiveView& View() const { return model->View(); }
+  LiveField Focus() const { return View().focus; }
+
+  // A key as the window hands it over; what the field would do with it is done here. A field the
+  // model moved the focus to has its text selected, so the first character replaces it.
+  KeyOutcome Press(LiveKey key) {
+    const LiveField field = View().focus;
+    const KeyOutcome outcome = model->KeyPress(key);
+    if (field == LiveField::None) return outcome;
+    const std::string text = FieldText(field);
+    const bool selected = field == selectedField_;
+    if (View().focus != field) selectedField_ = View().focus;
+    if (outcome.kind == KeyOutcome::Kind::Insert) {
+      if (selected) selectedField_ = LiveField::None;
+      model->TextEdited(field, (selected ? "" : text) + outcome.text);
+    } else if (outcome.kind == KeyOutcome::Kind::PassToField &&
+               key.code == LiveKey::Code::Backspace && !text.empty()) {
+      model->TextEdited(field, text.substr(0, text.size() - 1));
+    }
+    return outcome;
+  }
+  KeyOutcome Press(LiveKey::Code code, bool shift = false, bool ctrl = false) {
+    LiveKey key;
+    key.code = code;
+    key.shift = shift;
+    key.ctrl = ctrl;
+    return Press(key);
+  }
+  void Function(int number) {
+    LiveKey key;
+    key.code = LiveKey::Code::Function;
+    key.function = number;
+    Press(key);
+  }
+  void CtrlLetter(char letter) {
+    LiveKey key;
+    key.code = LiveKey::Code::Other;
+    key.ctrl = true;
+    key.letter = letter;
+    Press(key);
+  }
+  // Types characters; a space is the Space key.
+  void Type(const std::string& text) {
+    for (char c : text) {
+      LiveKey key;
+      key.code = c == ' ' ? LiveKey::Code::Space : LiveKey::Code::Character;
+      if (c != ' ') key.text = std::string(1, c);
+      Press(key);
+    }
+  }
+
+  std::string FieldText(LiveField field) const {
+    switch (field) {
+      case LiveField::Callsign:
+        return View().callsign.text;
+      case LiveField::RstSent:
+        return View().rstSent.text;
+      case LiveField::TextSent:
+        return View().textSent.text;
+      case LiveField::RstRcvd:
+        return View().rstRcvd.text;
+      case LiveField::TextRcvd:
+        return View().textRcvd.text;
+      case LiveField::Msg:
+        return View().msg.text;
+      case LiveField::WpM:
+        return View().wpm.text;
+      case LiveField::None:
+        break;
+    }
+    return "";
+  }
+
+  std::vector<std::string> LogRows() const {
+    TSQLiteDatabase db(ctx.logDbFile);
+    return QueryRows(db, "SELECT * FROM ktd");
+  }
+
+  TempFolder folder;
+  FixedClock clock;
+  AppContext ctx;
+  VirtualTimerService timers;
+  FakeSerialPort port;
+  Keyer keyer{port, timers};
+  std::unique_ptr<LiveEntryModel> model;
+
+ private:
+  LiveField selectedField_ = LiveField::None;
+};

@@ -1,0 +1,289 @@
+// The live logging window as the operator uses it: real keys to the focused field, whole QSOs, the
+// focus and the labels on the way, and the log database at the end; keying on a fake serial port.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTableView>
+#include <QtTest>
+#include <memory>
+
+#include "app/app_context.h"
+#include "common/clock.h"
+#include "db/log_schema.h"
+#include "db/reference_data.h"
+#include "db/sqlite_database.h"
+#include "keyer/fake_serial_port.h"
+#include "keyer/keyer_settings.h"
+#include "keyer/virtual_timer_service.h"
+#include "live/form1_live_window.h"
+#include "live/select_port_dialog.h"
+#include "support/temp_folder.h"
+#include "support/test_databases.h"
+#include "support/working_folders.h"
+
+namespace {
+
+class ScriptedPortPrompt : public PortPrompt {
+ public:
+  ScriptedPortPrompt() { PortPrompt::Install(this); }
+  ~ScriptedPortPrompt() override { PortPrompt::Install(nullptr); }
+  std::optional<int> ChoosePort(QWidget*, const std::string& why,
+                                const std::vector<SerialPortInfo>&, int currentPort) override {
+    reasons.push_back(why);
+    asked.push_back(currentPort);
+    return answer;
+  }
+  std::optional<int> answer;
+  std::vector<std::string> reasons;
+  std::vector<int> asked;
+};
+
+// A working folder with the KTD stations still to be worked, and the live window on a fake port.
+struct LiveWindow {
+  explicit LiveWindow(int availablePorts = 20) {
+    PrepareWorkingFolders(ctx, folder.path(), 2024, "HB9OWN/P");
+    clock.utc = {2024, 7, 21, 7, 12, 0};
+    ctx.clock = &clock;
+    CreateLogSchema(ctx.logDbFile);
+    WriteSmallDxccDb(ctx.dxccDbFile, SwissAndNeighbourPrefixes());
+    ctx.prefixDb = LoadPrefixDatabase(ctx.dxccDbFile);
+    TSQLiteDatabase db(ctx.logDbFile);
+    for (const char* table : {"stns1", "stns2", "stns1ssb", "stns2ssb"}) {
+      db.ExecSQL(std::string("INSERT INTO ") + table +
+                 " VALUES ('HB9XYZ/P', 'HB9XYZ', 'Anna'), ('HE3XYZ/P', 'HE3XYZ', '')");
+    }
+    db.ExecSQL("INSERT INTO ptxt VALUES ('HB9XYZ/P', 'HB9XYZ', 'PERSOENLICHER GRUSS')");
+    db.ExecSQL("INSERT INTO txt VALUES ('ALLGEMEINER TEXT FUER ALLE')");
+    auto fake = std::make_unique<FakeSerialPort>(portClock, availablePorts);
+    port = fake.get();
+    form = std::make_unique<TForm1>(ctx, std::move(fake));
+  }
+
+  void Show() {
+    form->show();
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+  }
+
+  // Keys go to whichever widget has the focus, as the operator's typing does.
+  static void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+  }
+  static void Type(const QString& text) {
+    for (const QChar c : text) {
+      if (c == ' ') {
+        Key(Qt::Key_Space);
+      } else {
+        QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+      }
+    }
+  }
+
+  QString FocusName() const {
+    QWidget* focus = QApplication::focusWidget();
+    return focus != nullptr ? focus->objectName() : QString();
+  }
+  template <typename T>
+  T* Find(const char* name) const {
+    return form->findChild<T*>(name);
+  }
+  QString Text(const char* name) const { return Find<QLineEdit>(name)->text(); }
+  QString Label(const char* name) const { return Find<QLabel>(name)->text(); }
+  bool Shown(const char* name) const { return Find<QWidget>(name)->isVisible(); }
+
+  std::vector<std::string> Log() const {
+    TSQLiteDatabase db(ctx.logDbFile);
+    return QueryRows(db, "SELECT * FROM ktd");
+  }
+
+  TempFolder folder;
+  FixedClock clock;
+  AppContext ctx;
+  VirtualTimerService portClock;
+  FakeSerialPort* port = nullptr;
+  std::unique_ptr<TForm1> form;
+};
+
+}  // namespace
+
+class LiveWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void ktdStationBySuffixWithPersonalText();
+  void homeAndForeignStations();
+  void escapeMidQsoRecordsNothing();
+  void modeSwitchByCtrlMAndByTheBox();
+  void keyingOnAFakePortAndAFailingPort();
+  void keyerSettingsSavedAtCloseAndLoadedAtShow();
+};
+
+void LiveWindowTest::ktdStationBySuffixWithPersonalText() {
+  LiveWindow w;
+  w.Show();
+  QCOMPARE(w.form->windowTitle(), QString("VORLAX KTD-Log: KTD live loggen - HB9OWN/P"));
+  QCOMPARE(w.FocusName(), QString("EditCallsign"));
+  QCOMPARE(w.Find<QListWidget>("ListBox1")->count(), 2);
+
+  w.Type("xyz");
+  QCOMPARE(w.Text("EditCallsign"), QString("XYZ"));
+  QCOMPARE(w.Label("Label25"), QString("KTD-Station kopieren : [Space]"));
+  w.Key(Qt::Key_Tab);  // Tab never leaves the callsign field
+  QCOMPARE(w.FocusName(), QString("EditCallsign"));
+  w.Type(" ");
+  QCOMPARE(w.Text("EditCallsign"), QString("HB9XYZ/P"));
+  w.Type(" ");
+  QCOMPARE(w.FocusName(), QString("EditRSTsent"));
+  QVERIFY(w.Shown("LabelUTC"));
+  QVERIFY(!w.Shown("LabelUTC2"));
+  QCOMPARE(w.Label("LabelUTC"), QString("0712"));
+  QCOMPARE(w.Label("LabelVorname"), QString("Anna"));
+  QCOMPARE(w.Text("EditTextsent"), QString("PERSOENLICHER GRUSS"));
+  QCOMPARE(w.Label("LabelLaengeSent"), QString("18"));
+  w.Type("7 ");  // typing replaces the selected 599
+  QCOMPARE(w.Text("EditRSTsent"), QString("579"));
+  QCOMPARE(w.FocusName(), QString("EditRSTrcvd"));
+  w.Type(" ");
+  QCOMPARE(w.FocusName(), QString("EditTextrcvd"));
+  QCOMPARE(w.Label("Label26"), QString("Loggen : [Space][Space][Space] od. [Enter]"));
+  w.Type("Rote Rosen;   ");
+  QCOMPARE(w.FocusName(), QString("EditCallsign"));
+  QCOMPARE(w.Log(), (std::vector<std::string>{
+                        "0712|HB9XYZ/P|579|PERSOENLICHER GRUSS|599|Rote Rosen,|0|0|1|0|0"}));
+  QCOMPARE(w.Label("LabelScore"), QString("4"));
+  QCOMPARE(w.Find<QTableView>("StringGrid1")->model()->index(0, 2).data().toString(),
+           QString("HB9XYZ/P"));
+  QCOMPARE(w.Find<QListWidget>("ListBox1")->count(), 1);  // worked in this half and mode
+  QVERIFY(w.Shown("LabelUTC2"));
+}
+
+void LiveWindowTest::homeAndForeignStations() {
+  LiveWindow w;
+  w.Show();
+  w.Type("hb9abc");
+  w.Key(Qt::Key_Return);  // a home station as typed
+  QCOMPARE(w.FocusName(), QString("EditRSTsent"));
+  QVERIFY(!w.Find<QLineEdit>("EditTextsent")->isEnabled());
+  w.Key(Qt::Key_Return);
+  QCOMPARE(w.Label("Label26"), QString("Loggen : [Space] oder [Enter]"));
+  w.Type("5");
+  w.Key(Qt::Key_Return);
+  w.Type("f5xyz ");
+  w.Type("  ");
+  QCOMPARE(w.FocusName(), QString("EditCallsign"));
+  QCOMPARE(w.Log(), (std::vector<std::string>{"0712|HB9ABC|599||559||0|0|0|1|0",
+                                              "0712|F5XYZ|599||599||0|0|0|0|1"}));
+  w.Type("f5xyz ");
+  QCOMPARE(w.Label("LabelDUPEorAGN"), QString("DUPE"));
+  QVERIFY(w.Shown("LabelDUPEorAGN"));
+}
+
+void LiveWindowTest::escapeMidQsoRecordsNothing() {
+  LiveWindow w;
+  w.Show();
+  w.Type("xyz  7");
+  QCOMPARE(w.FocusName(), QString("EditRSTsent"));
+  w.Key(Qt::Key_Escape);
+  QVERIFY(w.form->isVisible());  // Esc never closes the window
+  QCOMPARE(w.FocusName(), QString("EditCallsign"));
+  QCOMPARE(w.Text("EditCallsign"), QString());
+  QCOMPARE(w.Text("EditRSTsent"), QString("599"));
+  QVERIFY(!w.Shown("LabelVorname"));
+  QVERIFY(w.Log().empty());
+}
+
+void LiveWindowTest::modeSwitchByCtrlMAndByTheBox() {
+  LiveWindow w;
+  w.Show();
+  w.Key(Qt::Key_M, Qt::ControlModifier);
+  QVERIFY(w.Find<QCheckBox>("CheckBoxSSB")->isChecked());
+  QCOMPARE(w.Text("EditRSTsent"), QString("59"));
+  QVERIFY(!w.Shown("GroupBoxKeyer"));
+  QCOMPARE(w.FocusName(), QString("EditCallsign"));
+  w.Type("xyz  ");
+  QCOMPARE(w.Text("EditCallsign"), QString("HB9XYZ/P"));
+  w.Type("5 ");
+  w.Key(Qt::Key_Return);
+  QCOMPARE(w.FocusName(), QString("EditTextrcvd"));
+  w.Key(Qt::Key_Return);
+  QCOMPARE(w.Log(),
+           (std::vector<std::string>{"0712|HB9XYZ/P|55|PERSOENLICHER GRUSS|59||0|1|1|0|0"}));
+
+  auto* ssb = w.Find<QCheckBox>("CheckBoxSSB");
+  QTest::mouseClick(ssb, Qt::LeftButton, {}, QPoint(6, ssb->height() / 2));
+  QVERIFY(!ssb->isChecked());
+  QCOMPARE(w.Text("EditRSTrcvd"), QString("599"));
+  QCOMPARE(w.FocusName(), QString("EditCallsign"));       // the click gives the focus back
+  QCOMPARE(w.Find<QListWidget>("ListBox1")->count(), 2);  // the CW list
+}
+
+void LiveWindowTest::keyingOnAFakePortAndAFailingPort() {
+  ScriptedPortPrompt prompt;
+  LiveWindow w(2);
+  w.Show();
+  w.Key(Qt::Key_F6);
+  QVERIFY(w.port->IsOpen());
+  QVERIFY(w.Shown("LabelAchtung"));
+  QVERIFY(w.Shown("ButtonMyCall"));
+  QVERIFY(!w.Find<QComboBox>("ComboBoxCOM")->isEnabled());
+  QVERIFY(w.port->ControlLineOn(ControlLine::Rts));  // a fresh log: DTR keys, RTS held on
+  auto* rts = w.Find<QCheckBox>("CheckBoxRTS");
+  QTest::mouseClick(rts, Qt::LeftButton, {}, QPoint(6, rts->height() / 2));
+  QVERIFY(!w.port->ControlLineOn(ControlLine::Rts));
+  QVERIFY(w.port->ControlLineOn(ControlLine::Dtr));
+  QCOMPARE(w.FocusName(), QString("EditCallsign"));
+  w.Key(Qt::Key_F6);
+  QVERIFY(!w.port->IsOpen());
+  QVERIFY(!w.Shown("ButtonMyCall"));
+
+  auto* com = w.Find<QComboBox>("ComboBoxCOM");
+  com->setCurrentIndex(4);
+  emit com->activated(4);  // port 5: not there
+  prompt.answer = 2;
+  w.Key(Qt::Key_F6);
+  QCOMPARE(prompt.asked, std::vector<int>{5});
+  QVERIFY(w.port->IsOpen());
+  QCOMPARE(w.port->PortNumber(), 2);
+  QCOMPARE(com->currentText(), QString("2"));
+  w.Key(Qt::Key_F6);
+  com->setCurrentIndex(6);
+  emit com->activated(6);
+  prompt.answer.reset();  // Cancel
+  w.Key(Qt::Key_F6);
+  QVERIFY(!w.port->IsOpen());
+  QVERIFY(!w.Find<QCheckBox>("CheckBoxTastung")->isChecked());
+  QVERIFY(!w.port->ControlLineOn(ControlLine::Rts) && !w.port->ControlLineOn(ControlLine::Dtr));
+}
+
+void LiveWindowTest::keyerSettingsSavedAtCloseAndLoadedAtShow() {
+  LiveWindow w;
+  w.Show();
+  auto* reverse = w.Find<QCheckBox>("CheckBoxreverse");
+  QTest::mouseClick(reverse, Qt::LeftButton, {}, QPoint(6, reverse->height() / 2));
+  auto* speed = w.Find<QLineEdit>("EditWpM");
+  QTest::mouseClick(speed, Qt::LeftButton);
+  QCOMPARE(w.FocusName(), QString("EditWpM"));
+  w.Key(Qt::Key_Backspace);
+  w.Type("45");
+  w.Key(Qt::Key_Return);
+  QCOMPARE(speed->text(), QString("40"));
+  w.Key(Qt::Key_Down, Qt::ShiftModifier | Qt::ControlModifier);
+  QCOMPARE(speed->text(), QString("39"));
+  w.Key(Qt::Key_F6);
+  w.form->close();
+  const KeyerSettings saved = *LoadKeyerSettings(w.ctx.logDbFile);
+  QVERIFY(saved.reversed);
+  QCOMPARE(saved.wpm, 39);
+
+  w.Show();
+  QVERIFY(reverse->isChecked());
+  QCOMPARE(speed->text(), QString("39"));
+  QVERIFY(!w.Find<QCheckBox>("CheckBoxTastung")->isChecked());
+  QVERIFY(!w.port->IsOpen());
+}
+
+QTEST_MAIN(LiveWindowTest)
+#include "tst_live_window.moc"
