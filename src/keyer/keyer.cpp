@@ -16,6 +16,15 @@ Keyer::Keyer(SerialPort& port, TimerService& timers)
       paddle_(timers, port_, state_),
       player_(timers, port_, state_) {
   elements_.reserve(1000);
+  player_.SetEndHandler([this](MessagePlayer::MessageEnd how) {
+    lastEnd_ = how;
+    {
+      std::lock_guard<std::mutex> lock(endMutex_);
+      ++messagesEnded_;
+    }
+    endWake_.notify_all();
+    if (endHandler_) endHandler_(how);
+  });
   converter_.SetFarnsworth(true);
   SetSpeed(state_.speedWpm.load());
 }
@@ -63,21 +72,26 @@ std::optional<KeyerTime> Keyer::StartMessage(const ElementList& elements) {
 }
 
 void Keyer::SetMessageEndHandler(MessagePlayer::EndHandler handler) {
-  player_.SetEndHandler(std::move(handler));
+  endHandler_ = std::move(handler);
 }
 
-LiveKeyer::LiveKeyer(std::unique_ptr<SerialPort> port)
+bool Keyer::WaitForMessageEnd(std::uint64_t endedBefore, std::chrono::milliseconds timeout) {
+  std::unique_lock<std::mutex> lock(endMutex_);
+  return endWake_.wait_for(lock, timeout, [&] { return messagesEnded_.load() > endedBefore; });
+}
+
+LiveKeyer::LiveKeyer(std::unique_ptr<SerialPort> port, TimerService* timers)
     : port_(std::move(port)),
-      thread_(std::make_unique<KeyerThread>()),
-      keyer_(std::make_unique<Keyer>(*port_, *thread_)) {}
+      thread_(timers == nullptr ? std::make_unique<KeyerThread>() : nullptr),
+      keyer_(std::make_unique<Keyer>(*port_, timers != nullptr ? *timers : *thread_)) {}
 
 LiveKeyer::~LiveKeyer() {
-  thread_->Stop();
+  if (thread_) thread_->Stop();
   keyer_.reset();
   thread_.reset();
   port_.reset();
 }
 
 bool LiveKeyer::IsRealTime() const {
-  return thread_->IsRealTime();
+  return thread_ && thread_->IsRealTime();
 }

@@ -16,7 +16,11 @@
 // Lifetime: callbacks on the timer service refer to this object. Stop the service (KeyerThread::
 // Stop) before the keyer is destroyed; LiveKeyer does this in the right order.
 
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -70,8 +74,16 @@ class Keyer {
   // Starts keying an element list made by Converter(). Returns the start time on the timer
   // service's clock (the lead-in runs from there), or nothing when a message is running.
   std::optional<KeyerTime> StartMessage(const ElementList& elements);
-  // Called on the timer thread when a message has ended (see MessagePlayer::MessageEnd).
+  // Called on the timer thread when a message has ended (see MessagePlayer::MessageEnd). Set it
+  // before the first message.
   void SetMessageEndHandler(MessagePlayer::EndHandler handler);
+  // How many messages have ended so far, counted before the end handler is called; and how the
+  // last one ended. Any thread.
+  std::uint64_t MessagesEnded() const { return messagesEnded_.load(); }
+  MessagePlayer::MessageEnd LastMessageEnd() const { return lastEnd_.load(); }
+  // Blocks until more than `endedBefore` messages have ended, at most `timeout`; true when they
+  // have. For the window thread, while the timer thread runs the keyer.
+  bool WaitForMessageEnd(std::uint64_t endedBefore, std::chrono::milliseconds timeout);
 
  private:
   // Once the port no longer reports the contacts, the paddle keyer takes them as open.
@@ -82,6 +94,11 @@ class Keyer {
   KeyerPort port_;
   IambicKeyer paddle_;
   MessagePlayer player_;
+  MessagePlayer::EndHandler endHandler_;
+  std::atomic<std::uint64_t> messagesEnded_{0};
+  std::atomic<MessagePlayer::MessageEnd> lastEnd_{MessagePlayer::MessageEnd::Stopped};
+  std::mutex endMutex_;
+  std::condition_variable endWake_;
   TMorse converter_;
   ElementList elements_;
   std::string slowTag_;
@@ -92,10 +109,11 @@ class KeyerThread;
 
 // The keyer on real hardware: the serial port, the keyer thread and the keyer, created and torn
 // down in an order that never leaves a callback pointing at a destroyed object. Destruction
-// switches both lines off and closes the port.
+// switches both lines off and closes the port. Given a timer service of its own (tests), it runs
+// on that instead of a keyer thread.
 class LiveKeyer {
  public:
-  explicit LiveKeyer(std::unique_ptr<SerialPort> port);
+  explicit LiveKeyer(std::unique_ptr<SerialPort> port, TimerService* timers = nullptr);
   ~LiveKeyer();
   LiveKeyer(const LiveKeyer&) = delete;
   LiveKeyer& operator=(const LiveKeyer&) = delete;

@@ -168,14 +168,27 @@ LiveKey LiveKeyOf(const QKeyEvent* event) {
 
 }  // namespace
 
-TForm1::TForm1(AppContext& ctx, std::unique_ptr<SerialPort> port, QWidget* parent)
-    : QDialog(parent), ctx_(ctx) {
+TForm1::TForm1(AppContext& ctx, std::unique_ptr<SerialPort> port, TimerService* timers,
+               LiveEntryModel::WaitForMessageStop wait)
+    : ctx_(ctx) {
   setObjectName("Form1");
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
   if (!port) port = std::make_unique<LinuxSerialPort>();
-  keyer_ = std::make_unique<LiveKeyer>(std::move(port));
-  model_ = std::make_unique<LiveEntryModel>(ctx_, keyer_->keyer());
+  keyer_ = std::make_unique<LiveKeyer>(std::move(port), timers);
+  Keyer& keyer = keyer_->keyer();
+  model_ = std::make_unique<LiveEntryModel>(ctx_, keyer, std::move(wait));
+  // The end of a message is reported on the keyer's thread; the window takes it on its own.
+  keyer.SetMessageEndHandler([this, &keyer](MessagePlayer::MessageEnd how) {
+    const std::uint64_t number = keyer.MessagesEnded();
+    QMetaObject::invokeMethod(
+        this,
+        [this, how, number] {
+          model_->MessageEnded(how, number);
+          Sync();
+        },
+        Qt::QueuedConnection);
+  });
   QFont windowFont = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
   windowFont.setPointSize(9);
   setFont(windowFont);
@@ -308,17 +321,12 @@ void TForm1::BuildControls() {
   AddLabel("CaptionScore", "Punkte", QRect(1074, 72, 78, 24));
 
   // Keying hints, shown while keying is on.
-  Label6 = AddLabel("Label6", "CQ : [Space] / [Enter]", QRect(986, 110, 170, 18));
+  Label6 = AddLabel("Label6", "CQ : [Space] / [Enter]", QRect(644, 332, 330, 18));
   SetFontColour(Label6, kDarkBlue);
-  Label19 = AddLabel("Label19", "Lange Aussendung : [Shift]+[Space]", QRect(986, 128, 170, 18));
-  Label18 = AddLabel("Label18", "Keine Aussendung : [Ctrl]+[Space]", QRect(986, 146, 170, 18));
-  Label21 = AddLabel("Label21", QString::fromUtf8("Tempo ändern :"), QRect(986, 164, 170, 18));
-  Label20 = AddLabel("Label20", "[Shift]+[Ctrl]+[Cursor]", QRect(986, 182, 170, 18));
-  for (QLabel* hint : {Label19, Label18, Label21, Label20}) {
-    QFont small = hint->font();
-    small.setPointSize(8);
-    hint->setFont(small);
-  }
+  Label19 = AddLabel("Label19", "Lange Aussendung : [Shift]+[Space]", QRect(644, 350, 330, 18));
+  Label18 = AddLabel("Label18", "Keine Aussendung : [Ctrl]+[Space]", QRect(644, 368, 330, 18));
+  Label21 = AddLabel("Label21", QString::fromUtf8("Tempo ändern :"), QRect(644, 386, 120, 18));
+  Label20 = AddLabel("Label20", "[Shift]+[Ctrl]+[Cursor]", QRect(766, 386, 208, 18));
 
   Label13 = AddLabel("Label13", "KTD-Stationen", QRect(12, 196, 176, 16));
   ListBox1 = new QListWidget(this);
@@ -431,8 +439,38 @@ void TForm1::BuildControls() {
   });
   TimerWatchDog = new QTimer(this);
   TimerWatchDog->setObjectName("TimerWatchDog");
+  connect(TimerWatchDog, &QTimer::timeout, this, [this] {
+    model_->WatchDogTick();
+    Sync();
+  });
   Timer2 = new QTimer(this);
   Timer2->setObjectName("Timer2");
+  connect(Timer2, &QTimer::timeout, this, [this] {
+    model_->AutoCqTimerTick();
+    Sync();
+  });
+
+  using Button = LiveEntryModel::Button;
+  const std::pair<QPushButton*, Button> buttons[] = {{ButtonMyCall, Button::MyCall},
+                                                     {ButtonQRZ, Button::Qrz},
+                                                     {ButtonB4, Button::B4},
+                                                     {ButtonMSG, Button::Msg}};
+  for (const auto& [button, which] : buttons) {
+    connect(button, &QPushButton::clicked, this, [this, which = which] {
+      model_->ButtonClicked(which);
+      Sync();
+    });
+  }
+}
+
+bool TForm1::FireTimer(const QString& name) {
+  auto* timer = findChild<QTimer*>(name);
+  if (timer == nullptr || !timer->isActive()) return false;
+  if (timer == TimerUTC2) model_->ClockTick();
+  if (timer == TimerWatchDog) model_->WatchDogTick();
+  if (timer == Timer2) model_->AutoCqTimerTick();
+  Sync();
+  return true;
 }
 
 void TForm1::SetTextDatabasePresent(bool present) {

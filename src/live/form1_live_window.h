@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "keyer/serial_port.h"
+#include "live/live_entry_model.h"
 #include "live/live_view.h"
 
-class LiveEntryModel;
 class LiveKeyer;
 class LogGridModel;
 class QCheckBox;
@@ -25,6 +25,7 @@ class QListWidget;
 class QPushButton;
 class QTableView;
 class QTimer;
+class TimerService;
 class QToolButton;
 struct AppContext;
 
@@ -32,15 +33,21 @@ class TForm1 : public QDialog {
   Q_OBJECT
 
  public:
-  // port: the keyer's serial port; by default the computer's serial ports.
+  // port: the keyer's serial port; by default the computer's serial ports. timers and wait (for
+  // tests): the keyer runs on that timer service instead of a keyer thread of its own, and a
+  // replaced message is waited for that way.
   explicit TForm1(AppContext& ctx, std::unique_ptr<SerialPort> port = nullptr,
-                  QWidget* parent = nullptr);
+                  TimerService* timers = nullptr, LiveEntryModel::WaitForMessageStop wait = {});
   ~TForm1() override;
 
   // Start-up: whether the text-suggestion database was found.
   void SetTextDatabasePresent(bool present);
 
   LiveEntryModel& Model() { return *model_; }
+
+  // For tests: runs the tick of a window timer ("TimerUTC2", "TimerWatchDog", "Timer2") as if its
+  // interval had passed; false when that timer is not running.
+  bool FireTimer(const QString& name);
 
   void done(int result) override;
 

@@ -20,6 +20,7 @@
 #include "live/candidate_queries.h"
 #include "live/dupe_check.h"
 #include "live/entry_key_filters.h"
+#include "live/operating_messages.h"
 #include "live/record_qso.h"
 #include "live/text_suggestions.h"
 #include "prep/text_rules.h"
@@ -29,6 +30,9 @@ namespace {
 using namespace live_colour;
 
 constexpr int kClockIntervalMs = 1000;
+constexpr int kWatchDogIntervalMs = 30000;
+constexpr int kAutoCqIntervalMs = 2000;
+constexpr int kReplaceWaitMs = 1000;
 constexpr int kSpeedWhenEmpty = 16;
 
 const char* const kSuffixHint = "Bei KTD-Stationen : Nur das Suffix eintippen";
@@ -101,7 +105,13 @@ char TypedChar(const LiveKey& key) {
 
 }  // namespace
 
-LiveEntryModel::LiveEntryModel(AppContext& ctx, Keyer& keyer) : ctx_(ctx), keyer_(keyer) {
+LiveEntryModel::LiveEntryModel(AppContext& ctx, Keyer& keyer, WaitForMessageStop wait)
+    : ctx_(ctx), keyer_(keyer), waitForStop_(std::move(wait)) {
+  if (!waitForStop_) {
+    waitForStop_ = [&keyer](std::uint64_t endedBefore, int maxMs) {
+      keyer.WaitForMessageEnd(endedBefore, std::chrono::milliseconds(maxMs));
+    };
+  }
   view_.rstSent.text = view_.rstRcvd.text = "599";
   view_.rstSent.maxLength = view_.rstRcvd.maxLength = 3;
   view_.rstSent.tabStop = true;
@@ -350,6 +360,7 @@ KeyOutcome LiveEntryModel::KeyPress(const LiveKey& key) {
     return KeyOutcome::Consumed();
   }
   if (key.code == Code::Function) {
+    if (keyingActive_ && FunctionKey(key.function)) return KeyOutcome::Consumed();
     switch (key.function) {
       case 6:
         SetCheck(CheckBox::Tastung, !view_.tastung.checked);
@@ -460,6 +471,7 @@ KeyOutcome LiveEntryModel::ReportKeyPress(LiveField field, const LiveKey& key) {
   if (key.code == Code::Space || key.code == Code::Enter) {
     SetText(field, CompleteReport(Edit(field).text, ctx_.cwMode));
     if (field == LiveField::RstSent) {
+      if (keyingActive_ && !workedCallsign_.empty()) SendReport();
       FocusTo(LiveField::RstRcvd);
     } else if (ktdStation_) {
       FocusTo(LiveField::TextRcvd);
@@ -537,7 +549,10 @@ KeyOutcome LiveEntryModel::TextRcvdKeyPress(const LiveKey& key) {
 
 KeyOutcome LiveEntryModel::MessageKeyPress(const LiveKey& key) {
   using Code = LiveKey::Code;
-  if (key.code == Code::Enter) return KeyOutcome::Consumed();
+  if (key.code == Code::Enter) {
+    MessageAction();
+    return KeyOutcome::Consumed();
+  }
   if (!TypesCharacter(key.code) || key.code == Code::Backspace) return KeyOutcome::Pass();
   return Typed(LiveField::Msg, FilterMessageCharacter(TypedChar(key)));
 }
@@ -587,6 +602,7 @@ void LiveEntryModel::CallsignChanged() {
     Hint(26).visible = false;
     timeFrozen_ = false;
     ShowRunningClock();
+    if (WatchDogRunning()) RestartWatchDog();
     if (KeyingCheckedInCw() && view_.tastung.checked) view_.achtungVisible = true;
   }
   FilterCandidates();
@@ -640,7 +656,7 @@ void LiveEntryModel::ShowDupeState(DupeLabelState state) {
 }
 
 void LiveEntryModel::StartCallsignSpaceOrEnter() {
-  // The CQ of an empty callsign field is sent by the operating messages while keying is active.
+  if (keyingActive_) SendCq();
 }
 
 void LiveEntryModel::ConfirmCallsign() {
@@ -697,6 +713,7 @@ void LiveEntryModel::CompleteQso() {
   }
   const std::string sentText(TrimText(view_.textSent.text));
   SetText(LiveField::TextRcvd, std::string(TrimText(view_.textRcvd.text)));
+  if (keyingActive_ && !ctrlFlag_) SendFinal();
   ctrlFlag_ = false;
   if (LogFileExists()) {
     RecordQso(ctx_.logDbFile, qsoTime_, view_.callsign.text, view_.rstSent.text, sentText,
@@ -721,6 +738,7 @@ void LiveEntryModel::EntryReset() {
   SetText(LiveField::TextRcvd, "");
   view_.vorname = {"", false, kWhite, kBlack};
   view_.dupe = {"", false, kWhite, kBlack};
+  if (view_.cq.checked) RestartWatchDog();
   FocusTo(LiveField::Callsign);
 }
 
@@ -872,7 +890,8 @@ void LiveEntryModel::Show() {
 
 void LiveEntryModel::Close() {
   keyer_.State().abortRequest = true;
-  view_.watchDog.running = false;
+  watchDogInterval_ = 0;
+  UpdateTimers();
   keyingActive_ = false;
   keyer_.ApplyKeyingState(false, 0);
   SetCheck(CheckBox::Tastung, false);
@@ -973,7 +992,11 @@ void LiveEntryModel::ClickAction(CheckBox box) {
       break;
     case CheckBox::Farnsworth:
     case CheckBox::AutoCq:
+      // The two share one action: checking Auto-CQ with an empty callsign field starts the CQ.
+      if (view_.autoCq.checked && view_.callsign.text.empty() && keyingActive_) SendCq();
+      break;
     case CheckBox::Cq:
+      OperatingModeSwitch();
       break;
   }
   if (view_.focus != LiveField::None) ReturnFocus();
@@ -1078,4 +1101,262 @@ void LiveEntryModel::TakeTypedSpeed() {
   const std::string& text = view_.wpm.text;
   const int typed = text.empty() ? kSpeedWhenEmpty : std::stoi(text.substr(0, 3));
   SetSpeed(typed);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Operating messages
+
+MessageContext LiveEntryModel::QsoForMessages() {
+  MessageContext qso;
+  qso.own = ctx_.ownCallsign;
+  qso.worked = workedCallsign_;
+  qso.name = view_.vorname.visible ? view_.vorname.text : "";
+  qso.agn = view_.dupe.visible && view_.dupe.text == "AGN";
+  qso.text = std::string(TrimText(view_.textSent.text));
+  qso.report = view_.rstSent.text;
+  qso.cqMode = view_.cq.checked;
+  qso.shift = shiftFlag_;
+  shiftFlag_ = false;
+  qso.farnsworth = view_.farnsworth.checked;
+  qso.slowTag = keyer_.SlowTag();
+  qso.normalTag = keyer_.NormalTag();
+  return qso;
+}
+
+void LiveEntryModel::TransmitMessage(const std::string& message, const std::string& display) {
+  if (keyer_.State().MessageRunning() || ctrlFlag_) {
+    ctrlFlag_ = false;
+    return;
+  }
+  watchDogInterval_ = 0;
+  watchDogEnabled_ = false;
+  UpdateTimers();
+  const std::string keyed = KeyedForm(message);
+  if (keyed.empty()) return;
+  view_.msgLabel.text = display;
+  if (keyer_.TransmitText(keyed)) view_.ssb.enabled = false;  // until the message ends
+}
+
+void LiveEntryModel::SendCq() {
+  watchDogInterval_ = 0;
+  UpdateTimers();
+  SetText(LiveField::Msg, "QRL?");
+  exchangeInMessage_ = false;
+  SetCheck(CheckBox::Cq, true);
+  KeyerState& state = keyer_.State();
+  state.autoCqPending = view_.autoCq.checked;
+  if (shiftFlag_) state.autoCqPending = false;
+  autoCqText_ = CqMessage(ctx_.ownCallsign, shiftFlag_);
+  shiftFlag_ = false;
+  TransmitMessage(autoCqText_, autoCqText_);
+  if (view_.autoCq.checked && state.autoCqPending) StartAutoCqTimer();
+}
+
+void LiveEntryModel::SendReport() {
+  const MessageContext qso = QsoForMessages();
+  const ComposedMessage composed = ReportMessage(qso);
+  if (composed.setsEditMsg) {
+    reportCopy_ = qso.report;
+    exchangeInMessage_ = composed.carriesExchange;
+    SetText(LiveField::Msg, composed.editMsg);
+  }
+  TransmitMessage(composed.message, composed.display);
+}
+
+void LiveEntryModel::SendFinal() {
+  const MessageContext qso = QsoForMessages();
+  const ComposedMessage composed = FinalMessage(qso);
+  if (composed.carriesExchange) {
+    SetText(LiveField::Msg, composed.editMsg);
+    reportCopy_ = qso.report;
+    exchangeInMessage_ = true;
+  }
+  TransmitMessage(composed.message, composed.display);
+  if (qso.cqMode && view_.autoCq.checked) {
+    keyer_.State().autoCqPending = true;
+    autoCqText_ = CqMessage(ctx_.ownCallsign, false);
+    StartAutoCqTimer();
+  }
+}
+
+bool LiveEntryModel::FunctionKey(int number) {
+  switch (number) {
+    case 1:
+      SendMyCall(shiftFlag_);
+      break;
+    case 2:
+    case 3:
+      SendQrzOrB4(number == 2);
+      break;
+    case 4:
+      MessageAction();
+      return true;
+    case 5:
+      FocusTo(LiveField::Msg);
+      return true;
+    case 9:
+      SetCheck(CheckBox::AutoCq, !view_.autoCq.checked);
+      break;
+    case 10:
+      if (view_.cq.enabled) SetCheck(CheckBox::Cq, !view_.cq.checked);
+      break;
+    default:
+      return false;
+  }
+  ReturnFocus();
+  return true;
+}
+
+void LiveEntryModel::ButtonClicked(Button button) {
+  if (!keyingActive_) return;
+  LeaveForClick();
+  switch (button) {
+    case Button::MyCall:
+      if (WatchDogRunning()) RestartWatchDog();
+      SendMyCall(false);
+      break;
+    case Button::Qrz:
+    case Button::B4:
+      SendQrzOrB4(button == Button::Qrz);
+      break;
+    case Button::Msg:
+      MessageAction();
+      break;
+  }
+  if (view_.focus == LiveField::None) ReturnFocus();
+}
+
+void LiveEntryModel::SendMyCall(bool withWorkedCall) {
+  ReplaceRunningMessage();
+  const std::string message =
+      withWorkedCall ? workedCallsign_ + " de " + ctx_.ownCallsign : ctx_.ownCallsign;
+  shiftFlag_ = false;
+  TransmitMessage(message, message);
+  labelSuppression_ = false;
+}
+
+void LiveEntryModel::SendQrzOrB4(bool qrz) {
+  SetText(LiveField::Msg, "QRL?");
+  exchangeInMessage_ = false;
+  if (WatchDogRunning()) RestartWatchDog();
+  ReplaceRunningMessage();
+  const std::string message = qrz ? qrzMessage_ : "QSO B4";
+  TransmitMessage(message, message);
+  labelSuppression_ = false;
+}
+
+void LiveEntryModel::ReplaceRunningMessage() {
+  KeyerState& state = keyer_.State();
+  if (!state.MessageRunning()) return;
+  labelSuppression_ = true;
+  state.abortRequest = true;
+  state.autoCqPending = false;
+  // The running message stops at its next step; its end actions run before the new message.
+  const std::uint64_t endedBefore = keyer_.MessagesEnded();
+  waitForStop_(endedBefore, kReplaceWaitMs);
+  if (keyer_.MessagesEnded() > endedBefore) MessageEnded(keyer_.LastMessageEnd(), endedBefore + 1);
+  state.abortRequest = false;
+}
+
+void LiveEntryModel::MessageAction() {
+  if (keyer_.State().MessageRunning()) return;
+  const std::string& text = view_.msg.text;
+  if (text.empty()) {
+    if (view_.focus == LiveField::Msg) {
+      ReturnFocus();
+    } else {
+      FocusTo(LiveField::Msg);
+    }
+    return;
+  }
+  if (exchangeInMessage_) {
+    const ComposedMessage repeat =
+        RepeatExchangeMessage(reportCopy_, text, view_.farnsworth.checked, keyer_.SlowTag());
+    TransmitMessage(repeat.message, repeat.display);
+  } else {
+    TransmitMessage(text, text);
+  }
+  ReturnFocus();
+}
+
+void LiveEntryModel::OperatingModeSwitch() {
+  KeyerState& state = keyer_.State();
+  if (view_.cq.checked) {
+    if (view_.callsign.text.empty()) {
+      RestartWatchDog();
+      state.abortRequest = false;
+    }
+    view_.msgLabel.text = "Modus : CQ";
+    view_.msgLabel.background = kBlue;
+    view_.msgLabel.font = kWhite;
+  } else {
+    state.autoCqPending = false;
+    state.abortRequest = true;
+    view_.msgLabel.text = "Modus : S+P";
+    view_.msgLabel.background = kWhite;
+    view_.msgLabel.font = kBlue;
+  }
+  SetText(LiveField::Msg, "QRL?");
+  exchangeInMessage_ = false;
+}
+
+void LiveEntryModel::MessageEnded(MessageEnd how, std::uint64_t number) {
+  if (number <= handledEnds_) return;  // already handled where a message was replaced
+  handledEnds_ = number;
+  view_.ssb.enabled = true;
+  autoCqEnabled_ = false;
+  watchDogEnabled_ = true;
+  keyer_.SetSpeed(view_.speed);
+  if (!labelSuppression_ && how == MessageEnd::Stopped) {
+    if (view_.cq.checked) {
+      if (view_.callsign.text.empty()) RestartWatchDog();
+      view_.msgLabel.text = "Modus : CQ";
+    } else {
+      view_.msgLabel.text = "Modus : S+P";
+    }
+  }
+  if (view_.autoCq.checked && keyer_.State().autoCqPending) StartAutoCqTimer(false);
+  UpdateTimers();
+}
+
+void LiveEntryModel::AutoCqTimerTick() {
+  if (keyer_.State().autoCqPending && view_.autoCq.checked) {
+    TransmitMessage(autoCqText_, autoCqText_);
+    return;
+  }
+  keyer_.State().autoCqPending = false;
+  autoCqInterval_ = 0;
+  UpdateTimers();
+}
+
+void LiveEntryModel::WatchDogTick() {
+  if (!view_.callsign.text.empty()) return;
+  watchDogInterval_ = 0;
+  UpdateTimers();
+  SetCheck(CheckBox::Cq, false);
+  keyer_.State().abortRequest = false;
+}
+
+bool LiveEntryModel::WatchDogRunning() const {
+  return watchDogEnabled_ && watchDogInterval_ > 0;
+}
+
+void LiveEntryModel::RestartWatchDog() {
+  watchDogInterval_ = kWatchDogIntervalMs;
+  ++view_.watchDog.generation;
+  UpdateTimers();
+}
+
+void LiveEntryModel::StartAutoCqTimer(bool setInterval) {
+  if (setInterval) autoCqInterval_ = kAutoCqIntervalMs;
+  autoCqEnabled_ = true;
+  ++view_.autoCqTimer.generation;
+  UpdateTimers();
+}
+
+void LiveEntryModel::UpdateTimers() {
+  view_.watchDog.intervalMs = watchDogInterval_;
+  view_.watchDog.running = WatchDogRunning();
+  view_.autoCqTimer.intervalMs = autoCqInterval_;
+  view_.autoCqTimer.running = autoCqEnabled_ && autoCqInterval_ > 0;
 }

@@ -12,9 +12,13 @@
 // Database work opens the log database per action; a failure throws ESQLiteException, which the
 // window's event loop shows in the error box. Nothing is recorded by a failed action.
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "keyer/message_player.h"
 
 #include "live/dupe_check.h"
 #include "live/live_key.h"
@@ -22,16 +26,22 @@
 #include "live/log_grid.h"
 
 class Keyer;
-struct TypedCharacter;
 struct AppContext;
+struct MessageContext;
+struct TypedCharacter;
 
 class LiveEntryModel {
  public:
   enum class CheckBox { Tastung, Texte, Farnsworth, AutoCq, Cq, Ssb, Rts, Reverse };
+  enum class Button { MyCall, Qrz, B4, Msg };
+  using MessageEnd = MessagePlayer::MessageEnd;
+  // Waits until more than `endedBefore` messages have ended, at most maxMs.
+  using WaitForMessageStop = std::function<void(std::uint64_t endedBefore, int maxMs)>;
 
   // ctx gives the files, the own callsign, the CW mode flag, the clock and the reference data;
-  // keyer is the CW keyer on the serial port. Both outlive the model.
-  LiveEntryModel(AppContext& ctx, Keyer& keyer);
+  // keyer is the CW keyer on the serial port. Both outlive the model. `wait` is how a replaced
+  // message is waited for (by default the keyer's own wait, on its thread).
+  LiveEntryModel(AppContext& ctx, Keyer& keyer, WaitForMessageStop wait = {});
 
   const LiveView& View() const { return view_; }
 
@@ -57,12 +67,19 @@ class LiveEntryModel {
   void PortIndexChosen(int index);
   // The arrows of UpDownWpM: +1 or -1.
   void SpeedArrowClicked(int step);
+  // A click on one of the F1 ... F4 buttons.
+  void ButtonClicked(Button button);
   // A click on an entry of the candidate list: copied into the callsign field while it has the
   // focus, as Space copies the highlighted entry.
   void CandidateClicked(int index);
 
-  // --- Timers ---
-  void ClockTick();  // TimerUTC2
+  // --- Timers and the keyer ---
+  void ClockTick();        // TimerUTC2
+  void AutoCqTimerTick();  // Timer2
+  void WatchDogTick();     // TimerWatchDog
+  // The keyer's report that a message ended (the window hands it over to its own thread);
+  // `number` counts the ended messages, so one handled already is not handled again.
+  void MessageEnded(MessageEnd how, std::uint64_t number);
 
   // --- Keyer port ---
   // The reason the keyer port could not be opened when keying was switched on, once; the window
@@ -151,6 +168,23 @@ class LiveEntryModel {
   void SaveSettings();
   bool KeyingCheckedInCw() const;
 
+  // Operating messages.
+  MessageContext QsoForMessages();
+  void TransmitMessage(const std::string& message, const std::string& display);
+  void SendCq();
+  void SendReport();
+  void SendFinal();
+  bool FunctionKey(int number);
+  void SendMyCall(bool withWorkedCall);
+  void SendQrzOrB4(bool qrz);
+  void ReplaceRunningMessage();
+  void MessageAction();
+  void OperatingModeSwitch();
+  bool WatchDogRunning() const;
+  void RestartWatchDog();
+  void StartAutoCqTimer(bool setInterval = true);
+  void UpdateTimers();
+
   AppContext& ctx_;
   Keyer& keyer_;
   LiveView view_;
@@ -171,6 +205,15 @@ class LiveEntryModel {
   bool enterFlag_ = false;
   bool exchangeInMessage_ = false;
   bool keyingActive_ = false;  // keying switched on in CW: port open, paddle live
+  WaitForMessageStop waitForStop_;
+  std::string autoCqText_;
+  std::string reportCopy_;
+  bool labelSuppression_ = false;  // a replaced message's end leaves label and watchdog alone
+  std::uint64_t handledEnds_ = 0;
+  int watchDogInterval_ = 0;  // TimerWatchDog: 30000 ms while counting, 0 stopped
+  bool watchDogEnabled_ = true;
+  int autoCqInterval_ = 0;  // Timer2: 2000 ms once an automatic CQ is pending
+  bool autoCqEnabled_ = false;
 
   std::optional<std::string> portFailure_;
   std::optional<std::vector<LogGridRow>> gridRows_;

@@ -399,10 +399,10 @@ bool TForm3::eventFilter(QObject* watched, QEvent* event) {
       case QEvent::KeyPress:
         return EditKeyPress(field, static_cast<QKeyEvent*>(event));
       case QEvent::FocusIn:
-        CaretToEndSoon(field);
+        if (!IsWindowSwitch(static_cast<QFocusEvent*>(event))) CaretToEndSoon(field);
         break;
       case QEvent::FocusOut:
-        if (field == Edit4) Edit4Exit();
+        if (field == Edit4 && !IsWindowSwitch(static_cast<QFocusEvent*>(event))) Edit4Exit();
         break;
       default:
         break;

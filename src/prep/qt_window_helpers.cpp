@@ -1,6 +1,7 @@
 #include "prep/qt_window_helpers.h"
 
 #include <QDialog>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -83,4 +84,8 @@ int WheelNotches(int angleDelta) {
   if (angleDelta == 0) return 0;
   const int notches = angleDelta / 120;
   return notches != 0 ? notches : (angleDelta > 0 ? 1 : -1);
+}
+
+bool IsWindowSwitch(const QFocusEvent* event) {
+  return event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
 }

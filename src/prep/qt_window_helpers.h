@@ -10,6 +10,7 @@
 inline constexpr char kUnrepresentableInput = '\x7F';
 
 class QDialog;
+class QFocusEvent;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -32,6 +33,10 @@ void CentreOnDesktop(QWidget* window);
 // Puts the caret at the end of the field once the focus has settled (a click would otherwise
 // place it where the mouse was).
 void CaretToEndSoon(QLineEdit* field);
+
+// The focus moved because another window (a dialog, a message box) came or went, not because the
+// operator left or entered the field: such moves do not count as leaving or entering.
+bool IsWindowSwitch(const QFocusEvent* event);
 
 // Shift, Ctrl, Alt and Meta of a key event, without the keypad flag.
 Qt::KeyboardModifiers RelevantModifiers(const QKeyEvent* event);

@@ -332,16 +332,10 @@ void MainWindowTest::callsignDialogSpeaksGerman() {
 void MainWindowTest::fileDialogSpeaksGerman() {
   // Qt's own file dialog, whatever the desktop offers, so that it follows the German texts.
   QVERIFY(QCoreApplication::testAttribute(Qt::AA_DontUseNativeDialogs));
-  QFileDialog dialog(nullptr, "Textdatei öffnen");
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.show();
-  QVERIFY(QTest::qWaitForWindowActive(&dialog));
-  const auto* box = dialog.findChild<QDialogButtonBox*>();
-  QVERIFY(box != nullptr);
-  QCOMPARE(box->button(QDialogButtonBox::Cancel)->text(), QString("Abbrechen"));
-  QCOMPARE(box->button(QDialogButtonBox::Open)->text(), QString::fromUtf8("&Öffnen"));
+  QFileDialog dialog;
+  QCOMPARE(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text(),
+           QString("Abbrechen"));
   QCOMPARE(dialog.findChild<QLabel*>("fileNameLabel")->text(), QString("Datei&name:"));
-  dialog.reject();
 }
 
 void MainWindowTest::windowLooksAsDesigned() {
@@ -567,10 +561,6 @@ void MainWindowTest::enterPressesTheFocusedButtonAsSpaceDoes() {
   Press(program.Button("ButtonNeuesLog"), key);
   QCOMPARE(program.QsoCount(), std::string("0"));
   QCOMPARE(program.Label("Label4")->text(), QString("0"));
-  // And back: the same key on "Rückgängig" restores the log.
-  Press(program.Button("ButtonAltesLog"), key);
-  QCOMPARE(program.QsoCount(), std::string("2"));
-  QVERIFY(program.Button("ButtonNeuesLog")->isEnabled());
   QVERIFY(prompts.errors.isEmpty());
 }
 

@@ -22,24 +22,44 @@
 
 class LiveModelDriver {
  public:
-  explicit LiveModelDriver(int availablePorts = 20) : port(timers, availablePorts) {
-    PrepareWorkingFolders(ctx, folder.path(), 2024, "HB9OWN/P");
+  explicit LiveModelDriver(int availablePorts = 20, const std::string& own = "HB9OWN/P")
+      : port(timers, availablePorts) {
+    PrepareWorkingFolders(ctx, folder.path(), 2024, own);
     clock.utc = {2024, 7, 21, 7, 10, 0};
     ctx.clock = &clock;
     CreateLogSchema(ctx.logDbFile);
     WriteSmallDxccDb(ctx.dxccDbFile, SwissAndNeighbourPrefixes());
     ctx.prefixDb = LoadPrefixDatabase(ctx.dxccDbFile);
-    model = std::make_unique<LiveEntryModel>(ctx, keyer);
+    // The keyer runs on virtual time: message ends arrive while time is advanced, and waiting for
+    // a replaced message advances it.
+    keyer.SetMessageEndHandler(
+        [this](MessagePlayer::MessageEnd how) { model->MessageEnded(how, keyer.MessagesEnded()); });
+    model =
+        std::make_unique<LiveEntryModel>(ctx, keyer, [this](std::uint64_t endedBefore, int maxMs) {
+          for (int ms = 0; ms < maxMs && keyer.MessagesEnded() <= endedBefore; ++ms) {
+            timers.AdvanceMs(1);
+          }
+        });
   }
+
+  // Lets the running message play to its end (at most a minute).
+  void FinishMessage() {
+    for (int ms = 0; ms < 60000 && keyer.State().MessageRunning(); ms += 10) timers.AdvanceMs(10);
+    timers.AdvanceMs(1);
+  }
+  // The text last handed to the converter.
+  const std::string& Keyed() { return keyer.Converter().Text(); }
 
   void AddStations(const std::string& table, const std::vector<std::string>& callsigns) {
     TSQLiteDatabase db(ctx.logDbFile);
+    db.BeginTransaction();
     for (const std::string& rufz : callsigns) {
       db.AddParamText(":rufz", rufz);
       db.AddParamText(":rufzo", rufz.substr(0, rufz.size() - 2));
       db.AddParamText(":name", rufz == "HB9XYZ/P" ? "Anna" : "");
       db.ExecSQL("INSERT INTO " + table + " VALUES (:rufz, :rufzo, :name)");
     }
+    db.Commit();
   }
 
   void AddSuggestions(const std::vector<std::string>& texts) {

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -43,7 +44,8 @@ class ScriptedPortPrompt : public PortPrompt {
 
 // A working folder with the KTD stations still to be worked, and the live window on a fake port.
 struct LiveWindow {
-  explicit LiveWindow(int availablePorts = 20) {
+  // virtualKeyer: the keyer runs on the test's virtual time (Play advances it).
+  explicit LiveWindow(int availablePorts = 20, bool virtualKeyer = false) {
     PrepareWorkingFolders(ctx, folder.path(), 2024, "HB9OWN/P");
     clock.utc = {2024, 7, 21, 7, 12, 0};
     ctx.clock = &clock;
@@ -59,7 +61,19 @@ struct LiveWindow {
     db.ExecSQL("INSERT INTO txt VALUES ('ALLGEMEINER TEXT FUER ALLE')");
     auto fake = std::make_unique<FakeSerialPort>(portClock, availablePorts);
     port = fake.get();
-    form = std::make_unique<TForm1>(ctx, std::move(fake));
+    if (virtualKeyer) {
+      form = std::make_unique<TForm1>(
+          ctx, std::move(fake), &portClock,
+          [this](std::uint64_t, int maxMs) { portClock.AdvanceMs(maxMs); });
+    } else {
+      form = std::make_unique<TForm1>(ctx, std::move(fake));
+    }
+  }
+
+  // Lets the keyer play for `ms` of virtual time, then the window takes the reported ends.
+  void Play(int ms = 60000) {
+    portClock.AdvanceMs(ms);
+    QCoreApplication::processEvents();
   }
 
   void Show() {
@@ -119,6 +133,8 @@ class LiveWindowTest : public QObject {
   void modeSwitchByCtrlMAndByTheBox();
   void keyingOnAFakePortAndAFailingPort();
   void keyerSettingsSavedAtCloseAndLoadedAtShow();
+  void wholeCqQsoKeysTheMessagesInOrder();
+  void autoCqAndWatchdogOnTheWindowTimers();
 };
 
 void LiveWindowTest::ktdStationBySuffixWithPersonalText() {
@@ -283,6 +299,66 @@ void LiveWindowTest::keyerSettingsSavedAtCloseAndLoadedAtShow() {
   QCOMPARE(speed->text(), QString("39"));
   QVERIFY(!w.Find<QCheckBox>("CheckBoxTastung")->isChecked());
   QVERIFY(!w.port->IsOpen());
+}
+
+void LiveWindowTest::wholeCqQsoKeysTheMessagesInOrder() {
+  LiveWindow w(20, true);
+  w.Show();
+  w.Key(Qt::Key_F8);  // Farnsworth off (a fresh log has it on)
+  w.Key(Qt::Key_F6);
+  QVERIFY(w.port->IsOpen());
+  std::vector<QString> shown;
+  const auto step = [&](const QString& keys, bool enter = false) {
+    w.Type(keys);
+    if (enter) w.Key(Qt::Key_Return);
+    shown.push_back(w.Label("LabelMSG"));
+    // While a message runs the mode cannot change (after the closing message the entry is
+    // reset at once, which frees the box again).
+    if (!enter) QVERIFY(!w.Find<QCheckBox>("CheckBoxSSB")->isEnabled());
+    w.Play();
+  };
+  step(" ");
+  QCOMPARE(w.Label("LabelMSG"), QString("Modus : CQ"));
+  w.Type("xyz  ");
+  QCOMPARE(w.FocusName(), QString("EditRSTsent"));
+  step(" ");
+  QCOMPARE(w.Text("EditMSG"), QString("PERSOENLICHER GRUSS"));
+  w.Type(" ");
+  step("rote rosen", true);
+  QCOMPARE(shown,
+           (std::vector<QString>{"Test de HB9OWN/P", "HB9XYZ/P gm Anna 599 PERSOENLICHER GRUSS +",
+                                 "QSL 73 gl de HB9OWN/P test"}));
+  QVERIFY(w.port->EdgesOf(ControlLine::Dtr).size() > 100);
+  QCOMPARE(
+      w.Log(),
+      (std::vector<std::string>{"0712|HB9XYZ/P|599|PERSOENLICHER GRUSS|599|rote rosen|0|0|1|0|0"}));
+  QCOMPARE(w.FocusName(), QString("EditCallsign"));
+}
+
+void LiveWindowTest::autoCqAndWatchdogOnTheWindowTimers() {
+  LiveWindow w(20, true);
+  w.Show();
+  w.Key(Qt::Key_F6);
+  w.Key(Qt::Key_F9);  // Auto-CQ: the CQ starts at once
+  QCOMPARE(w.Label("LabelMSG"), QString("Test de HB9OWN/P"));
+  w.Play();
+  auto* timer2 = w.Find<QTimer>("Timer2");
+  QVERIFY(timer2->isActive());
+  QCOMPARE(timer2->interval(), 2000);
+  QVERIFY(w.form->FireTimer("Timer2"));
+  QCOMPARE(w.Label("LabelMSG"), QString("Test de HB9OWN/P"));  // repeated
+  w.Play();
+  w.Type("d");  // a key in the callsign field ends the repetition at the next tick
+  w.Key(Qt::Key_Escape);
+  QVERIFY(w.form->FireTimer("Timer2"));
+  QVERIFY(!timer2->isActive());
+  QCOMPARE(w.Label("LabelMSG"), QString("Modus : CQ"));
+  auto* watchDog = w.Find<QTimer>("TimerWatchDog");
+  QVERIFY(watchDog->isActive());
+  QCOMPARE(watchDog->interval(), 30000);
+  QVERIFY(w.form->FireTimer("TimerWatchDog"));
+  QCOMPARE(w.Label("LabelMSG"), QString("Modus : S+P"));
+  QVERIFY(!w.Find<QCheckBox>("CheckBoxCQ")->isChecked());
 }
 
 QTEST_MAIN(LiveWindowTest)

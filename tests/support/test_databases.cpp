@@ -6,6 +6,7 @@
 
 void WriteSmallDxccDb(const std::string& path, const std::vector<PrefixEntry>& prefixes) {
   TSQLiteDatabase db(path);
+  db.BeginTransaction();  // one write to disk for the whole file
   db.ExecSQL(
       "CREATE TABLE country (dxcc TEXT, country TEXT, cont TEXT, cqz INTEGER, ituz INTEGER, adifid "
       "INTEGER)");
@@ -24,6 +25,7 @@ void WriteSmallDxccDb(const std::string& path, const std::vector<PrefixEntry>& p
     db.AddParamText(":pref", e.pref);
     db.ExecSQL("INSERT INTO pref" + std::to_string(e.pref.size()) + " VALUES (:dxcc, :pref)");
   }
+  db.Commit();
 }
 
 std::vector<PrefixEntry> SwissAndNeighbourPrefixes() {
