@@ -193,6 +193,8 @@ void TForm6::BuildControls() {
   LabelGESAMTGEWICHT = AddCaption(station, "LabelGESAMTGEWICHT", "0", totalPlace);
   LabelGESAMTGEWICHT->setFont(FixedFont());
   LabelGESAMTGEWICHT->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  LabelGESAMTGEWICHT->setContentsMargins(0, 0, 4, 0);
+  SetLabelBackground(LabelGESAMTGEWICHT, Qt::white);
 
   // Tab follows the Enter chain.
   QWidget* previous = nullptr;
