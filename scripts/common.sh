@@ -12,6 +12,9 @@ KTD_PACKAGES=(build-essential cmake pkg-config ccache qt6-base-dev libsqlite3-de
   hamradio-files googletest libgtest-dev libbenchmark-dev qpdf poppler-utils
   qt6-translations-l10n libxkbcommon-dev file desktop-file-utils appstream)
 
+# Only scripts/fuzz and CI need these: clang with its libFuzzer runtime.
+KTD_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+
 ktd_install_missing() {
   local missing=()
   for p in "${KTD_PACKAGES[@]}"; do

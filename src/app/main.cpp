@@ -8,6 +8,8 @@
 #include "prep/form3_station_list.h"
 #include "prep/form5_text_collection.h"
 #include "prep/form6_station_data.h"
+#include "review/form2_qso_editor.h"
+#include "review/form8_paper_log.h"
 
 int main(int argc, char* argv[]) {
   KtdApplication app(argc, argv);
@@ -26,11 +28,15 @@ int main(int argc, char* argv[]) {
   TForm3 form3(ctx);
   TForm5 form5(ctx);
   TForm6 form6(ctx);
+  TForm2 form2(ctx);
+  TForm8 form8(ctx);
 
   TForm9::ChildWindows children;
   children.stations = &form3;
   children.texts = &form5;
   children.stationData = &form6;
+  children.editor = &form2;
+  children.paper = &form8;
   form9.SetChildWindows(children);
 
   form9.show();

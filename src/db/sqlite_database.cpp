@@ -182,6 +182,12 @@ TSQLiteDatabase::TSQLiteDatabase(const std::string& fileName) {
     }
     throw ESQLiteException(message);
   }
+  // Cheaper commits that leave the same state after a crash: freed pages are not overwritten
+  // with zeros (the log holds nothing secret), and the rollback journal is emptied after each
+  // transaction instead of deleted, so no folder entry is created, flushed and removed every time.
+  // A file that cannot be read yet keeps the defaults; its statements report the error.
+  sqlite3_exec(db_, "PRAGMA secure_delete = OFF; PRAGMA journal_mode = TRUNCATE", nullptr, nullptr,
+               nullptr);
 }
 
 TSQLiteDatabase::~TSQLiteDatabase() {

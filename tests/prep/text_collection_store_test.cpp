@@ -41,16 +41,6 @@ struct TextCollectionStore : ::testing::Test {
 
 }  // namespace
 
-TEST_F(TextCollectionStore, ClosingWritesTheFileAndReplacesTheTextTable) {
-  FileFailures failures;
-  SaveTextCollection(ctx, {"Gruesse aus Zuerich am See", "Abendrot am Saentis"}, false, failures);
-  EXPECT_TRUE(failures.Empty());
-  EXPECT_TRUE(ctx.textCollectionPresent);
-  EXPECT_EQ(FileBytes(), "Gruesse aus Zuerich am See\r\nAbendrot am Saentis\r\n");
-  EXPECT_EQ(TxtRows(),
-            (std::vector<std::string>{"Gruesse aus Zuerich am See", "Abendrot am Saentis"}));
-}
-
 TEST_F(TextCollectionStore, AnEmptyCollectionDeletesTheFileButNotOneThatCouldNotBeRead) {
   ASSERT_TRUE(WriteLinesAtomic(ctx.textCollectionFile, {"Abendrot am Saentis"}));
   FileFailures failures;

@@ -56,6 +56,46 @@ struct MenuProgram {
   }
 };
 
+// The menu with one child window of its own, handed to the menu in `slot` of its child windows.
+template <typename Form>
+struct ChildProgram : MenuProgram {
+  using Slot = QDialog* TForm9::ChildWindows::*;
+  explicit ChildProgram(Slot slot) : slot_(slot) {}
+  std::unique_ptr<Form> form;
+
+  bool Start(const TempFolder& folder) {
+    if (!MenuProgram::Start(folder)) return false;
+    form = std::make_unique<Form>(ctx);
+    TForm9::ChildWindows children;
+    children.*slot_ = form.get();
+    menu->SetChildWindows(children);
+    return true;
+  }
+
+  template <typename T>
+  T* In(const char* name) const {
+    return form->template findChild<T*>(name);
+  }
+
+  // The child window on its own, without the menu.
+  void ShowForm() {
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+  }
+
+ private:
+  Slot slot_;
+};
+
+inline const QColor kLightGreen(0xE0, 0xFF, 0xE0);
+inline const QColor kLightRed(0xFF, 0xE0, 0xE0);
+
+inline std::string FileBytes(const std::string& path) {
+  std::string bytes;
+  ReadWholeFile(path, bytes);
+  return bytes;
+}
+
 // Presses a button as the operator does: focus on it, then Space.
 inline void PressButton(QPushButton* button) {
   QVERIFY(button != nullptr);

@@ -1,0 +1,102 @@
+#pragma once
+// The paper-log window: a paper log typed in line by line. The time is stepped with the arrow keys,
+// the station picked from the KTD stations still to be worked, the sent text taken from the
+// station's personal texts or the pre-printed texts of the form, and the line saved through
+// RecordQso. All decisions and the SQL are in PaperLogModel; this window binds its widgets to it.
+
+#include <QDialog>
+#include <array>
+
+#include "common/key_gate.h"
+#include "review/paper_log_model.h"
+
+class QCheckBox;
+class QGroupBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTableView;
+class LogGridModel;
+class TypedTextValidator;
+struct AppContext;
+
+class TForm8 : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TForm8(AppContext& ctx, QWidget* parent = nullptr);
+  ~TForm8() override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildControls();
+  void BuildTimeControls();
+  void BuildEntryControls();
+  void BuildLists();
+  void BuildScoreBox();
+  QLabel* AddLabel(QWidget* parent, const QString& text, QRect place);
+  QLabel* AddHint(const QString& text, QRect place);
+  QLineEdit* AddField(const char* name, QRect place);
+  QListWidget* AddList(const char* name, const QString& caption, QRect place);
+
+  void FormShow();
+  void ShowGridAndScore();
+  void ShowTime();
+  void ShowLine();
+  void ShowReportLimits();
+  void ShowStations();
+  void ShowTextLists();
+  static void ShowList(QListWidget* list, const PaperList& content);
+  void Focus(PaperField field);
+  void FocusMinute();
+
+  bool TimeKeyPress(QLineEdit* field, QKeyEvent* event);
+  bool StationKeyPress(QKeyEvent* event);
+  bool RstSentKeyPress(QKeyEvent* event);
+  bool RstRcvdKeyPress(QKeyEvent* event);
+  bool TextRcvdKeyPress(QKeyEvent* event);
+  void FieldFocusIn(QLineEdit* field);
+  void FieldFocusOut(QObject* field);
+
+  void CheckBox1Click();
+  void ButtonQSOspeichernClick();
+  void ButtonEingabeAbbrechenClick();
+
+  AppContext& ctx_;
+  PaperLogModel model_;
+  KeyGate stationGate_;
+  KeyGate textRcvdGate_;
+  // Set while lists are filled from the model, so their selection signals are not the operator's.
+  bool showingLists_ = false;
+
+  QLineEdit* EditHH = nullptr;
+  QLineEdit* EditMM = nullptr;
+  QLabel* Label8 = nullptr;
+  QCheckBox* CheckBox1 = nullptr;
+  QLineEdit* EditStation = nullptr;
+  QLineEdit* EditRSTsent = nullptr;
+  QLineEdit* EditTextSent = nullptr;
+  QLineEdit* EditRSTrcvd = nullptr;
+  QLineEdit* EditTextRcvd = nullptr;
+  TypedTextValidator* rstSentValidator_ = nullptr;
+  TypedTextValidator* rstRcvdValidator_ = nullptr;
+  QLabel* LabelZeichenSent = nullptr;
+  QLabel* LabelZeichenRcvd = nullptr;
+  QPushButton* ButtonQSOspeichern = nullptr;
+  QPushButton* ButtonEingabeAbbrechen = nullptr;
+  QListWidget* ListBoxStationen = nullptr;
+  QListWidget* ListBox1 = nullptr;
+  QListWidget* ListBoxTexte = nullptr;
+  QGroupBox* GroupBoxScore = nullptr;
+  // KTD, HB, EU, QSO, Punkte; CW then SSB.
+  std::array<QLabel*, 5> cwCounters_{};
+  std::array<QLabel*, 5> ssbCounters_{};
+  LogGridModel* gridModel_ = nullptr;
+  QTableView* StringGrid1 = nullptr;
+};

@@ -1,0 +1,282 @@
+#include "review/paper_log_model.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "app/app_context.h"
+#include "contest/classification.h"
+#include "contest/report_completion.h"
+#include "contest/scoring.h"
+#include "live/record_qso.h"
+#include "prep/text_rules.h"
+#include "review/paper_log_queries.h"
+#include "review/qso_editor.h"
+
+namespace {
+
+std::string TwoDigits(int value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%.2d", value);
+  return text;
+}
+
+std::string Trimmed(const std::string& text) {
+  return std::string(TrimText(text));
+}
+
+// The entry of the list equal to the text without regard to case.
+std::optional<std::string> FindIgnoringCase(const std::vector<std::string>& entries,
+                                            const std::string& text) {
+  for (const std::string& entry : entries) {
+    if (SameTextIgnoringCase(entry, text)) return entry;
+  }
+  return std::nullopt;
+}
+
+int Wrapped(int value, int count) {
+  return ((value % count) + count) % count;
+}
+
+}  // namespace
+
+PaperLogModel::PaperLogModel(AppContext& ctx) : ctx_(ctx) {}
+
+void PaperLogModel::Open() {
+  ClearLine();
+  RefreshGrid();
+  RefreshPrintedTexts();
+  if (!rows_.empty()) {
+    const LogGridRow& last = rows_.back();
+    const bool ssb = last[3].size() == 2;
+    if (ssb == CwMode()) SetMode(ssb);
+    if (IsQsoTime(last[1])) {
+      hour_ = std::stoi(last[1].substr(0, 2));
+      minute_ = std::stoi(last[1].substr(2, 2));
+    }
+  } else {
+    hour_ = 6;
+    minute_ = 0;
+  }
+  half_ = hour_ >= 8 ? 1 : 0;
+  RefreshStations();
+}
+
+std::string PaperLogModel::HourText() const {
+  return TwoDigits(hour_);
+}
+
+std::string PaperLogModel::MinuteText() const {
+  return TwoDigits(minute_);
+}
+
+std::string PaperLogModel::Utc() const {
+  return HourText() + MinuteText();
+}
+
+std::string PaperLogModel::HalfLabel() const {
+  return half_ == 0 ? "1. Halbzeit" : "2. Halbzeit";
+}
+
+bool PaperLogModel::CwMode() const {
+  return ctx_.cwMode;
+}
+
+int PaperLogModel::ReportLength() const {
+  return CwMode() ? 3 : 2;
+}
+
+void PaperLogModel::StepMinute(int delta) {
+  const int minutes = Wrapped(hour_ * 60 + minute_ + delta, 24 * 60);
+  hour_ = minutes / 60;
+  minute_ = minutes % 60;
+  SetHalfFromHour();
+}
+
+void PaperLogModel::StepHour(int delta) {
+  hour_ = Wrapped(hour_ + delta, 24);
+  SetHalfFromHour();
+}
+
+void PaperLogModel::SetHalfFromHour() {
+  const int half = hour_ >= 8 ? 1 : 0;
+  if (half == half_) return;
+  half_ = half;
+  RefreshStations();
+}
+
+void PaperLogModel::SkipPrintedText() {
+  if (printed_.entries.empty()) return;
+  MovePrintedTextToEnd(ctx_.logDbFile, printed_.entries.front());
+  RefreshPrintedTexts();
+}
+
+void PaperLogModel::UnskipPrintedText() {
+  if (printed_.entries.empty()) return;
+  MoveLastPrintedTextToFront(ctx_.logDbFile);
+  RefreshPrintedTexts();
+}
+
+void PaperLogModel::SwitchMode(bool ssb) {
+  SetMode(ssb);
+  RefreshStations();
+}
+
+void PaperLogModel::SetMode(bool ssb) {
+  ctx_.cwMode = !ssb;
+  line_.rstSent = line_.rstRcvd = ssb ? "59" : "599";
+}
+
+void PaperLogModel::StationEdited(const std::string& text) {
+  line_.station = text;
+  RefreshStations();
+}
+
+void PaperLogModel::RefreshStations() {
+  const std::string table = StationTableFor(CwMode(), half_);
+  if (line_.station.empty()) {
+    stations_ = PaperList{ReadStations(ctx_.logDbFile, table), -1};
+  } else {
+    stations_.entries = FilterStations(ctx_.logDbFile, table, line_.station);
+    stations_.selected = stations_.entries.empty() ? -1 : 0;
+  }
+  stationsHaveEntries_ = !stations_.entries.empty();
+}
+
+PaperField PaperLogModel::StationSpace() {
+  if (line_.station.empty()) return PaperField::Station;
+  if (stationsHaveEntries_ && stations_.selected >= 0) {
+    StationEdited(stations_.entries[static_cast<size_t>(stations_.selected)]);
+    stations_.selected = -1;
+    stationsHaveEntries_ = false;
+    return PaperField::Station;
+  }
+  stations_ = PaperList{};
+  stationsHaveEntries_ = false;
+  return PaperField::RstSent;
+}
+
+void PaperLogModel::PickStation(int index) {
+  if (index < 0 || index >= static_cast<int>(stations_.entries.size())) return;
+  StationEdited(stations_.entries[static_cast<size_t>(index)]);
+}
+
+void PaperLogModel::StationEntered() {
+  printed_.selected = -1;
+}
+
+bool PaperLogModel::LeaveStation() {
+  if (line_.station.empty()) return false;
+  // A text chosen for another station is not sent to this one.
+  if (!line_.textSent.empty() && textSentStation_ != line_.station) {
+    line_.textSent.clear();
+    personal_ = PaperList{};
+  }
+  textExpected_ = line_.station.size() > 5 && IsKtdStation(line_.station);
+  if (textExpected_) {
+    printed_.selected = printed_.entries.empty() ? -1 : 0;
+    personal_.entries = ReadPersonalTexts(ctx_.logDbFile, line_.station);
+    personal_.selected = personal_.entries.empty() ? -1 : 0;
+  }
+  return true;
+}
+
+void PaperLogModel::CompleteRstSent() {
+  line_.rstSent = CompleteReport(line_.rstSent, CwMode());
+}
+
+void PaperLogModel::CompleteRstRcvd() {
+  line_.rstRcvd = CompleteReport(line_.rstRcvd, CwMode());
+}
+
+PaperField PaperLogModel::RstSentSpace() const {
+  return textExpected_ ? PaperField::TextSent : PaperField::RstRcvd;
+}
+
+PaperField PaperLogModel::RstRcvdEnter() {
+  if (!line_.textSent.empty()) return PaperField::TextRcvd;
+  CompleteRstRcvd();
+  return PaperField::Save;
+}
+
+void PaperLogModel::EnterTextSent() {
+  if (!textExpected_ || !line_.textSent.empty()) return;
+  if (!personal_.entries.empty()) {
+    PickPersonalText(0);
+  } else if (!printed_.entries.empty()) {
+    PickPrintedText(0);
+  }
+}
+
+void PaperLogModel::PickPersonalText(int index) {
+  if (index < 0 || index >= static_cast<int>(personal_.entries.size())) return;
+  personal_.selected = index;
+  line_.textSent = personal_.entries[static_cast<size_t>(index)];
+  textSentStation_ = line_.station;
+}
+
+void PaperLogModel::PickPrintedText(int index) {
+  if (index < 0 || index >= static_cast<int>(printed_.entries.size())) return;
+  printed_.selected = index;
+  line_.textSent = printed_.entries[static_cast<size_t>(index)];
+  textSentStation_ = line_.station;
+}
+
+bool PaperLogModel::TextRcvdSpaceSaves() const {
+  return !line_.textRcvd.empty() && line_.textRcvd.back() == ' ';
+}
+
+PaperSaveOutcome PaperLogModel::Save() {
+  const std::string station = Trimmed(line_.station);
+  if (station.empty()) return PaperSaveOutcome::NoStation;
+  if (station.size() < 3) return PaperSaveOutcome::StationTooShort;
+  // Reports are completed when their fields are left; completing again changes nothing then, and
+  // keeps the mode of the QSO in step with the window's mode otherwise.
+  CompleteRstSent();
+  CompleteRstRcvd();
+  const std::string textSent = Trimmed(line_.textSent);
+  RecordQso(ctx_.logDbFile, Utc(), station, line_.rstSent, textSent, line_.rstRcvd,
+            Trimmed(line_.textRcvd));
+
+  std::optional<std::string> personalText;
+  std::optional<std::string> printedText;
+  if (!textSent.empty()) {
+    personalText = FindIgnoringCase(personal_.entries, textSent);
+    printedText = FindIgnoringCase(printed_.entries, textSent);
+  } else if (!printed_.entries.empty()) {
+    // The line's printed text was not given; it is used up all the same.
+    printedText = printed_.entries.front();
+  }
+  UsePaperLineTexts(ctx_.logDbFile, station, personalText, printedText);
+
+  ClearLine();
+  RefreshGrid();
+  RefreshPrintedTexts();
+  RefreshStations();
+  return PaperSaveOutcome::Saved;
+}
+
+void PaperLogModel::Cancel() {
+  ClearLine();
+  printed_.selected = -1;
+  RefreshStations();
+}
+
+void PaperLogModel::RefreshGrid() {
+  rows_ = ReadLogGridRows(ctx_.logDbFile);
+  ComputeScore(ctx_.logDbFile, ctx_.score);
+}
+
+void PaperLogModel::RefreshPrintedTexts() {
+  printed_ = PaperList{ReadPrintedTexts(ctx_.logDbFile), -1};
+}
+
+void PaperLogModel::ClearLine() {
+  line_.station.clear();
+  line_.textSent.clear();
+  line_.textRcvd.clear();
+  line_.rstSent = line_.rstRcvd = CwMode() ? "599" : "59";
+  textSentStation_.clear();
+  textExpected_ = false;
+  personal_ = PaperList{};
+  printed_.selected = -1;
+}

@@ -1,0 +1,199 @@
+#include "review/paper_log_model.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include "app/app_context.h"
+#include "db/sqlite_database.h"
+#include "review/paper_log_queries.h"
+#include "review/review_log.h"
+#include "support/temp_folder.h"
+#include "support/test_databases.h"
+#include "support/working_folders.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class PaperLogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    PrepareWorkingFolders(ctx, dir.path(), 2024, "HB9REV/P");
+    review_log::Write(ctx.logDbFile);
+  }
+
+  void AddQso(const std::string& utc, const std::string& rufz, const std::string& s) {
+    TSQLiteDatabase db(ctx.logDbFile);
+    InsertQsoRow(db, {utc, rufz, s, "", s, "", "0", s.size() == 3 ? "0" : "1", "0", "1", "0"});
+  }
+  Strings Query(const std::string& sql) {
+    TSQLiteDatabase db(ctx.logDbFile);
+    return QueryRows(db, sql);
+  }
+  // Types a station as the operator does and leaves the field towards RST sent.
+  void EnterStation(const std::string& station) {
+    model.StationEdited(station);
+    ASSERT_TRUE(model.LeaveStation());
+  }
+
+  TempFolder dir;
+  AppContext ctx;
+  PaperLogModel model{ctx};
+};
+
+TEST_F(PaperLogTest, OpensOnTheLastQsoAndCrossesEightWithTheMinuteKey) {
+  AddQso("0759", "DL1ABC", "59");
+  {
+    // HB9ABC/P is already worked in SSB in the first half; the second half still lists it.
+    TSQLiteDatabase db(ctx.logDbFile);
+    db.ExecSQL("DELETE FROM stns1ssb WHERE rufz = 'HB9ABC/P'");
+  }
+  model.Open();
+  EXPECT_FALSE(model.CwMode());
+  EXPECT_EQ(model.Line().rstSent, "59");
+  EXPECT_EQ(model.HourText() + ":" + model.MinuteText() + " " + model.HalfLabel(),
+            "07:59 1. Halbzeit");
+  EXPECT_EQ(model.Stations().entries.size(), review_log::Stations().size() - 1);
+
+  model.StepMinute(+1);
+  EXPECT_EQ(model.Utc() + " " + model.HalfLabel(), "0800 2. Halbzeit");
+  EXPECT_EQ(model.Stations().entries, review_log::Stations());  // from stns2ssb
+  EXPECT_EQ(model.Stations().selected, -1);
+}
+
+TEST_F(PaperLogTest, TimeKeysWrapAroundMidnight) {
+  model.Open();
+  EXPECT_EQ(model.Utc(), "0600");  // an empty log starts at 06:00
+  model.StepHour(-6);
+  model.StepMinute(-1);
+  EXPECT_EQ(model.Utc(), "2359");
+  EXPECT_EQ(model.Half(), 1);
+  model.StepHour(+1);
+  EXPECT_EQ(model.Utc(), "0059");
+  EXPECT_EQ(model.Half(), 0);
+}
+
+struct FilterCase {
+  const char* name;
+  std::string typed;
+  Strings expected;
+};
+
+void PrintTo(const FilterCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class StationFilterTest : public PaperLogTest, public ::testing::WithParamInterface<FilterCase> {};
+
+TEST_P(StationFilterTest, ListsTheMatchingStationsInOrder) {
+  model.Open();
+  model.StationEdited(GetParam().typed);
+  EXPECT_EQ(model.Stations().entries, GetParam().expected);
+  EXPECT_EQ(model.Stations().selected, GetParam().expected.empty() ? -1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Typed, StationFilterTest,
+    ::testing::Values(FilterCase{"DigitMeansHB", "9", {"HB9/DL1ABC/P", "HB9ABC/P", "HB9XYZ/P"}},
+                      FilterCase{"SwissPrefix", "HE9", {"HE9ABC/P"}},
+                      FilterCase{"SuffixOnBothPrefixes", "ABC", {"HB9ABC/P", "HE9ABC/P"}},
+                      FilterCase{"GuestCallUnderSwissPrefix", "DL1", {"HB9/DL1ABC/P"}},
+                      FilterCase{"LowerCaseLikeUpper", "klm", {"HB3KLM/P"}},
+                      FilterCase{"NoMatch", "QRM", {}},
+                      FilterCase{"WildcardsAreLiteral", "_", {}}));
+
+TEST_F(PaperLogTest, SpaceCopiesTheMarkedStationThenMovesOn) {
+  model.Open();
+  model.StationEdited("XY");
+  EXPECT_EQ(model.StationSpace(), PaperField::Station);
+  EXPECT_EQ(model.Line().station, "HB9XYZ/P");
+  EXPECT_EQ(model.Stations().selected, -1);
+  EXPECT_EQ(model.StationSpace(), PaperField::RstSent);
+  EXPECT_TRUE(model.Stations().entries.empty());
+
+  model.Cancel();
+  model.StationEdited("DL1XX");  // no KTD station: the first Space moves on
+  EXPECT_EQ(model.StationSpace(), PaperField::RstSent);
+  EXPECT_EQ(model.Line().station, "DL1XX");
+}
+
+TEST_F(PaperLogTest, TextIsOfferedOnlyToKtdStations) {
+  model.Open();
+  EnterStation("HB3KLM/P");  // no personal texts: the form's next text
+  EXPECT_EQ(model.RstSentSpace(), PaperField::TextSent);
+  model.EnterTextSent();
+  EXPECT_EQ(model.Line().textSent, "ABENDROT AM SAENTIS");
+  model.Cancel();
+  EnterStation("HB9ABC");
+  EXPECT_EQ(model.RstSentSpace(), PaperField::RstRcvd);
+  model.EnterTextSent();
+  EXPECT_EQ(model.Line().textSent, "");
+  model.Cancel();
+  EXPECT_FALSE(model.LeaveStation());  // an empty station: the focus goes back to it
+
+  EnterStation("HB9ABC/P");
+  model.EnterTextSent();
+  ASSERT_EQ(model.Line().textSent, "ALPENROSEN AM GRAT");
+  EnterStation("HB9XYZ/P");  // the operator corrects the callsign: not his text
+  model.EnterTextSent();
+  EXPECT_EQ(model.Line().textSent, "STEINBOCK AUF DEM GIPFEL");
+}
+
+TEST_F(PaperLogTest, EnterInRstRcvdWithoutTextSentCompletesAndSaves) {
+  model.Open();
+  EXPECT_EQ(model.Save(), PaperSaveOutcome::NoStation);
+  model.StationEdited("DL");
+  EXPECT_EQ(model.Save(), PaperSaveOutcome::StationTooShort);
+  EnterStation("DL1ABC");
+  model.RstRcvdEdited("4");
+  EXPECT_EQ(model.RstRcvdEnter(), PaperField::Save);
+  EXPECT_EQ(model.Line().rstRcvd, "549");
+  EXPECT_EQ(model.Save(), PaperSaveOutcome::Saved);
+  EXPECT_EQ(Query("SELECT utc||'|'||rufz||'|'||s||'|'||r||'|'||mode||'|'||eust FROM ktd"),
+            Strings{"0600|DL1ABC|599|549|0|1"});
+  // The form's line was used for this QSO: its printed text goes to the end.
+  EXPECT_EQ(model.PrintedTexts().entries.front(), "GIPFELKREUZ IM MORGEN");
+  EXPECT_EQ(model.PrintedTexts().entries.back(), "ABENDROT AM SAENTIS");
+  EXPECT_EQ(model.Line().station + model.Line().rstRcvd, "599");
+  EXPECT_EQ(ctx.score.euCw, 1);
+}
+
+TEST_F(PaperLogTest, PrintedTextSentMovesToTheEndOfTheQueue) {
+  model.Open();
+  EnterStation("HB3KLM/P");
+  model.PickPrintedText(2);
+  model.TextRcvdEdited("GRUESSE VOM BERG  ");
+  ASSERT_TRUE(model.TextRcvdSpaceSaves());
+  ASSERT_EQ(model.Save(), PaperSaveOutcome::Saved);
+  EXPECT_EQ(Query("SELECT txt FROM txt"),
+            (Strings{"ABENDROT AM SAENTIS", "GIPFELKREUZ IM MORGEN", "WOLKEN UEBER DEM PILATUS",
+                     "MORSEN MIT KALTEN HAENDEN"}));
+  EXPECT_EQ(Query("SELECT stxt||'|'||rtxt||'|'||ktdst FROM ktd"),
+            Strings{"MORSEN MIT KALTEN HAENDEN|GRUESSE VOM BERG|1"});
+  EXPECT_EQ(ctx.score.ktdCw, 1);
+}
+
+TEST_F(PaperLogTest, PersonalTextUsedIsGoneForThatStationOnly) {
+  model.Open();
+  EnterStation("HB9ABC/P");
+  model.PickPersonalText(1);
+  ASSERT_EQ(model.Save(), PaperSaveOutcome::Saved);
+  EXPECT_EQ(Query("SELECT rufz||'|'||txt FROM ptxt"),
+            (Strings{"HB9ABC/P|ALPENROSEN AM GRAT", "HB9XYZ/P|STEINBOCK AUF DEM GIPFEL"}));
+  // The station was worked in CW in the first half.
+  EXPECT_EQ(Query("SELECT count(*) FROM stns1 WHERE rufz = 'HB9ABC/P'"), Strings{"0"});
+  EXPECT_EQ(model.Stations().entries.size(), review_log::Stations().size() - 1);
+}
+
+TEST_F(PaperLogTest, SkippedLineThenUndoRestoresTheQueue) {
+  model.Open();
+  model.SkipPrintedText();
+  model.SkipPrintedText();
+  EXPECT_EQ(model.PrintedTexts().entries.front(), "MORSEN MIT KALTEN HAENDEN");
+  model.UnskipPrintedText();
+  model.UnskipPrintedText();
+  EXPECT_EQ(Query("SELECT txt FROM txt"), review_log::PrintedTexts());
+}
+
+}  // namespace
