@@ -58,6 +58,7 @@ void IambicKeyer::StartElement(Element element, KeyerTime start) {
   if (state_.MessageRunning()) {
     state_.abortRequest = true;
     state_.autoCqPending = false;
+    ++state_.paddleInterruptions;
   }
   // The speed is read afresh for every element, so a change applies from the next one.
   const IambicElementTimes& times = IambicTimesFor(state_.speedWpm.load());

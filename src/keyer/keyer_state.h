@@ -19,6 +19,10 @@ struct KeyerState {
   // paddle; cleared by the player when the message stops.
   std::atomic<bool> abortRequest{false};
 
+  // How often the paddle has taken over from a running message (counted when it requests the
+  // abort), so the window can tell that a message it queued must not start after all.
+  std::atomic<unsigned> paddleInterruptions{0};
+
   // Message steps: index of the last element and of the current one, both 0 while idle.
   std::atomic<int> messageLastIndex{0};
   std::atomic<int> messageCurrentIndex{0};

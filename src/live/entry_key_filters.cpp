@@ -72,7 +72,7 @@ std::string SanitizeFieldText(LiveField field, std::string_view text) {
         typed = FilterReportCharacter(c);
         break;
       case LiveField::TextSent:
-        typed = FilterSentTextCharacter(c, "");
+        typed = FilterSentTextCharacter(c, kept);
         break;
       case LiveField::TextRcvd:
         typed = FilterReceivedTextCharacter(c);

@@ -494,7 +494,14 @@ void TForm1::FormShow() {
 }
 
 void TForm1::done(int result) {
-  model_->Close();
+  // The window closes even when saving the settings fails; the error is shown afterwards.
+  try {
+    model_->Close();
+  } catch (...) {
+    Sync();
+    QDialog::done(result);
+    throw;
+  }
   Sync();
   QDialog::done(result);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <stdexcept>
 #include <utility>
 
 #include "app/app_context.h"
@@ -214,7 +215,9 @@ void LiveEntryModel::ReturnFocus() {
 }
 
 void LiveEntryModel::LeaveForClick() {
-  // A click takes the focus out of the field; the control's action brings it back.
+  // A click takes the focus out of the field; the control's action brings it back. Modifiers
+  // held for an earlier key do not make the click a long or a silent one.
+  ctrlFlag_ = shiftFlag_ = false;
   const LiveField old = view_.focus;
   view_.focus = LiveField::None;
   Leave(old);
@@ -282,11 +285,14 @@ void LiveEntryModel::Leave(LiveField field) {
       SetText(LiveField::TextSent, "");
       candidateActive_ = false;
       Hint(23).visible = false;
+      if (view_.callsign.text.empty()) break;
+      // A callsign the operator never confirmed (moving on with the mouse) is completed as Space
+      // would, and gets the time it was left, not the time of the previous QSO.
+      if (!timeFrozen_) {
+        FreezeQsoTime();
+        if (!CompleteCallsignOrClearOwn()) break;
+      }
       const std::string callsign = view_.callsign.text;
-      if (callsign.empty()) break;
-      // A callsign the operator never confirmed (moving on with the mouse) gets the time it was
-      // left, not the time of the previous QSO.
-      if (!timeFrozen_) FreezeQsoTime();
       keyer_.State().abortRequest = false;
       workedCallsign_ = callsign;
       ktdStation_ = IsKtdStation(callsign);
@@ -348,10 +354,10 @@ void LiveEntryModel::Leave(LiveField field) {
 
 KeyOutcome LiveEntryModel::KeyPress(const LiveKey& key) {
   using Code = LiveKey::Code;
+  // A modifier pressed alone says nothing yet: the flags describe the key it is held for.
+  if (key.code == Code::Modifier) return KeyOutcome::Pass();
   ctrlFlag_ = key.ctrl && !key.shift && !key.alt;
   shiftFlag_ = key.shift && !key.ctrl && !key.alt;
-  enterFlag_ = key.code == Code::Enter;
-  if (key.code == Code::Modifier) return KeyOutcome::Pass();
   // A held key types once; only editing and cursor keys repeat.
   if (key.autoRepeat && !RepeatsWhileHeld(key.code)) return KeyOutcome::Consumed();
 
@@ -364,12 +370,15 @@ KeyOutcome LiveEntryModel::KeyPress(const LiveKey& key) {
     switch (key.function) {
       case 6:
         SetCheck(CheckBox::Tastung, !view_.tastung.checked);
+        ReturnFocus();
         break;
       case 7:
         if (view_.texte.enabled) SetCheck(CheckBox::Texte, !view_.texte.checked);
+        ReturnFocus();
         break;
       case 8:
         SetCheck(CheckBox::Farnsworth, !view_.farnsworth.checked);
+        ReturnFocus();
         break;
       default:
         break;
@@ -595,6 +604,7 @@ void LiveEntryModel::CallsignChanged() {
     if (keyer_.State().MessageRunning()) {
       keyer_.State().abortRequest = true;
       keyer_.State().autoCqPending = false;
+      pendingReplacement_.reset();
     }
   } else {
     Hint(24) = {kSuffixHint, true};
@@ -661,17 +671,24 @@ void LiveEntryModel::StartCallsignSpaceOrEnter() {
 
 void LiveEntryModel::ConfirmCallsign() {
   FreezeQsoTime();
+  if (CompleteCallsignOrClearOwn()) {
+    FocusTo(LiveField::RstSent);
+  } else if (KeyingCheckedInCw() && view_.tastung.checked) {
+    view_.achtungVisible = true;
+  }
+}
+
+bool LiveEntryModel::CompleteCallsignOrClearOwn() {
   const std::string typed = view_.callsign.text;
   if (ctx_.prefixDb != nullptr && LookupPrefix(*ctx_.prefixDb, typed).empty()) {
     SetText(LiveField::Callsign, CompleteHomeCallsign(*ctx_.prefixDb, typed));
   }
   if (WithoutPortableSuffix(view_.callsign.text) != WithoutPortableSuffix(ctx_.ownCallsign)) {
-    FocusTo(LiveField::RstSent);
-    return;
+    return true;
   }
   // The own station cannot be logged.
   SetText(LiveField::Callsign, "");
-  if (KeyingCheckedInCw() && view_.tastung.checked) view_.achtungVisible = true;
+  return false;
 }
 
 void LiveEntryModel::CopyCandidate() {
@@ -715,11 +732,11 @@ void LiveEntryModel::CompleteQso() {
   SetText(LiveField::TextRcvd, std::string(TrimText(view_.textRcvd.text)));
   if (keyingActive_ && !ctrlFlag_) SendFinal();
   ctrlFlag_ = false;
-  if (LogFileExists()) {
-    RecordQso(ctx_.logDbFile, qsoTime_, view_.callsign.text, view_.rstSent.text, sentText,
-              view_.rstRcvd.text, view_.textRcvd.text);
-    RefreshGridAndScore();
-  }
+  // Without the log database nothing is recorded: that is reported and the entry stays.
+  if (!LogFileExists()) throw std::runtime_error("Die Logdatenbank fehlt: " + ctx_.logDbFile);
+  RecordQso(ctx_.logDbFile, qsoTime_, view_.callsign.text, view_.rstSent.text, sentText,
+            view_.rstRcvd.text, view_.textRcvd.text);
+  RefreshGridAndScore();
   EntryReset();
 }
 
@@ -743,10 +760,9 @@ void LiveEntryModel::EntryReset() {
 }
 
 void LiveEntryModel::Escape() {
-  if (keyer_.State().MessageRunning()) {
-    keyer_.State().abortRequest = true;
-    keyer_.State().autoCqPending = false;
-  }
+  if (keyer_.State().MessageRunning()) keyer_.State().abortRequest = true;
+  keyer_.State().autoCqPending = false;
+  pendingReplacement_.reset();
   EntryReset();
   SetText(LiveField::Msg, "QRL?");
   exchangeInMessage_ = false;
@@ -797,7 +813,12 @@ void LiveEntryModel::ClockTick() {
     LoadCandidates();
     // With a callsign typed, the list shows its matches among the second half's stations, so that
     // Space cannot copy a station the operator never saw highlighted.
-    if (!view_.callsign.text.empty()) FilterCandidates();
+    if (EndsInPortable(view_.callsign.text)) {
+      view_.highlight = -1;
+      candidateActive_ = false;
+    } else if (!view_.callsign.text.empty()) {
+      FilterCandidates();
+    }
   }
 }
 
@@ -811,7 +832,9 @@ void LiveEntryModel::LoadCandidates() {
     view_.highlight = -1;
     return;
   }
-  if (rows.size() != view_.candidates.size()) view_.candidates = std::move(rows);
+  // Replaced whenever it differs: a list of the same length may hold another half's or mode's
+  // stations.
+  if (rows != view_.candidates) view_.candidates = std::move(rows);
   view_.highlight = 0;
   candidateActive_ = true;
 }
@@ -999,7 +1022,6 @@ void LiveEntryModel::ClickAction(CheckBox box) {
       OperatingModeSwitch();
       break;
   }
-  if (view_.focus != LiveField::None) ReturnFocus();
 }
 
 bool LiveEntryModel::KeyingCheckedInCw() const {
@@ -1011,7 +1033,6 @@ void LiveEntryModel::KeyingSwitch() {
   if (!view_.tastung.checked) view_.ssb.enabled = true;
   view_.achtungFrameVisible = view_.tastung.checked;
   ApplyKeyingState();
-  if (view_.focus != LiveField::None) ReturnFocus();
 }
 
 void LiveEntryModel::ApplyKeyingState() {
@@ -1024,7 +1045,6 @@ void LiveEntryModel::ApplyKeyingState() {
   showKeyingControls(keyingActive_);
   if (keyingActive_) {
     ctrlFlag_ = false;
-    if (view_.callsign.text.empty()) view_.achtungVisible = view_.tastung.checked;
     view_.portEnabled = false;
     SetText(LiveField::Msg, "QRL?");
     exchangeInMessage_ = false;
@@ -1032,6 +1052,7 @@ void LiveEntryModel::ApplyKeyingState() {
     keyer_.SetReversed(view_.reverse.checked);
     try {
       keyer_.ApplyKeyingState(true, view_.portIndex + 1);
+      if (view_.callsign.text.empty()) view_.achtungVisible = view_.tastung.checked;
     } catch (const SerialPortError& error) {
       // Nothing is keyed through a port that did not open; the operator chooses another one.
       keyingActive_ = false;
@@ -1045,6 +1066,9 @@ void LiveEntryModel::ApplyKeyingState() {
   view_.portEnabled = true;
   SetText(LiveField::Msg, "");
   exchangeInMessage_ = false;
+  // A message still running stops at its next step, so reopening the port cannot key its rest.
+  if (keyer_.State().MessageRunning()) keyer_.State().abortRequest = true;
+  pendingReplacement_.reset();
   keyer_.ApplyKeyingState(false, 0);
 }
 
@@ -1227,10 +1251,10 @@ void LiveEntryModel::ButtonClicked(Button button) {
 }
 
 void LiveEntryModel::SendMyCall(bool withWorkedCall) {
-  ReplaceRunningMessage();
   const std::string message =
       withWorkedCall ? workedCallsign_ + " de " + ctx_.ownCallsign : ctx_.ownCallsign;
   shiftFlag_ = false;
+  if (!ReplaceRunningMessage(message)) return;
   TransmitMessage(message, message);
   labelSuppression_ = false;
 }
@@ -1239,27 +1263,33 @@ void LiveEntryModel::SendQrzOrB4(bool qrz) {
   SetText(LiveField::Msg, "QRL?");
   exchangeInMessage_ = false;
   if (WatchDogRunning()) RestartWatchDog();
-  ReplaceRunningMessage();
   const std::string message = qrz ? qrzMessage_ : "QSO B4";
+  if (!ReplaceRunningMessage(message)) return;
   TransmitMessage(message, message);
   labelSuppression_ = false;
 }
 
-void LiveEntryModel::ReplaceRunningMessage() {
+bool LiveEntryModel::ReplaceRunningMessage(const std::string& message) {
   KeyerState& state = keyer_.State();
-  if (!state.MessageRunning()) return;
+  if (!state.MessageRunning()) return true;
   labelSuppression_ = true;
   state.abortRequest = true;
   state.autoCqPending = false;
   // The running message stops at its next step; its end actions run before the new message.
   const std::uint64_t endedBefore = keyer_.MessagesEnded();
   waitForStop_(endedBefore, kReplaceWaitMs);
-  if (keyer_.MessagesEnded() > endedBefore) MessageEnded(keyer_.LastMessageEnd(), endedBefore + 1);
-  state.abortRequest = false;
+  if (keyer_.MessagesEnded() > endedBefore) {
+    MessageEnded(keyer_.LastMessageEnd(), endedBefore + 1);
+    state.abortRequest = false;
+    return true;
+  }
+  // Still in a long space (Farnsworth, low speed): the abort stays requested and the new message
+  // starts when the old one has stopped, instead of being lost.
+  pendingReplacement_ = PendingMessage{message, state.paddleInterruptions.load()};
+  return false;
 }
 
 void LiveEntryModel::MessageAction() {
-  if (keyer_.State().MessageRunning()) return;
   const std::string& text = view_.msg.text;
   if (text.empty()) {
     if (view_.focus == LiveField::Msg) {
@@ -1269,6 +1299,7 @@ void LiveEntryModel::MessageAction() {
     }
     return;
   }
+  if (keyer_.State().MessageRunning()) return;
   if (exchangeInMessage_) {
     const ComposedMessage repeat =
         RepeatExchangeMessage(reportCopy_, text, view_.farnsworth.checked, keyer_.SlowTag());
@@ -1292,6 +1323,7 @@ void LiveEntryModel::OperatingModeSwitch() {
   } else {
     state.autoCqPending = false;
     state.abortRequest = true;
+    pendingReplacement_.reset();
     view_.msgLabel.text = "Modus : S+P";
     view_.msgLabel.background = kWhite;
     view_.msgLabel.font = kBlue;
@@ -1317,6 +1349,14 @@ void LiveEntryModel::MessageEnded(MessageEnd how, std::uint64_t number) {
   }
   if (view_.autoCq.checked && keyer_.State().autoCqPending) StartAutoCqTimer(false);
   UpdateTimers();
+  if (pendingReplacement_) {
+    const PendingMessage pending = *std::exchange(pendingReplacement_, std::nullopt);
+    // Not when the paddle took over meanwhile: the operator is keying by hand.
+    if (pending.paddleInterruptions == keyer_.State().paddleInterruptions.load()) {
+      TransmitMessage(pending.text, pending.text);
+    }
+    labelSuppression_ = false;
+  }
 }
 
 void LiveEntryModel::AutoCqTimerTick() {

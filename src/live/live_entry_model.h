@@ -134,6 +134,7 @@ class LiveEntryModel {
   void TextSentChanged();
   void TextRcvdChanged();
   void ConfirmCallsign();
+  bool CompleteCallsignOrClearOwn();
   void ShowDupeState(DupeLabelState state);
   void CopyCandidate();
   void MoveCandidate(int step);
@@ -177,7 +178,8 @@ class LiveEntryModel {
   bool FunctionKey(int number);
   void SendMyCall(bool withWorkedCall);
   void SendQrzOrB4(bool qrz);
-  void ReplaceRunningMessage();
+  // True when `message` can be sent now; false when it waits for the running message to stop.
+  bool ReplaceRunningMessage(const std::string& message);
   void MessageAction();
   void OperatingModeSwitch();
   bool WatchDogRunning() const;
@@ -202,7 +204,6 @@ class LiveEntryModel {
   std::string qrzMessage_;
   bool ctrlFlag_ = false;
   bool shiftFlag_ = false;
-  bool enterFlag_ = false;
   bool exchangeInMessage_ = false;
   bool keyingActive_ = false;  // keying switched on in CW: port open, paddle live
   WaitForMessageStop waitForStop_;
@@ -214,6 +215,11 @@ class LiveEntryModel {
   bool watchDogEnabled_ = true;
   int autoCqInterval_ = 0;  // Timer2: 2000 ms once an automatic CQ is pending
   bool autoCqEnabled_ = false;
+  struct PendingMessage {
+    std::string text;
+    unsigned paddleInterruptions = 0;
+  };
+  std::optional<PendingMessage> pendingReplacement_;
 
   std::optional<std::string> portFailure_;
   std::optional<std::vector<LogGridRow>> gridRows_;

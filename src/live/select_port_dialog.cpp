@@ -16,7 +16,7 @@ class DialogPortPrompt : public PortPrompt {
                                 const std::vector<SerialPortInfo>& ports,
                                 int currentPort) override {
     SelectPortDialog dialog(parent, reason, ports, currentPort);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted || dialog.ChosenPort() == 0) return std::nullopt;
     return dialog.ChosenPort();
   }
 };

@@ -13,6 +13,7 @@
 
 #include "app/app_context.h"
 #include "app/instance_lock.h"
+#include "common/file_failures.h"
 #include "common/text_file.h"
 #include "db/sqlite_database.h"
 #include "support/temp_folder.h"
@@ -237,6 +238,19 @@ TEST_F(StartupFolder, ALockFileThatCannotBeMadeEndsWithItsReason) {
             "VORLAX_KTD_Log kann in diesem Ordner nicht arbeiten. Die Datei\r" + dir.path() +
                 "db/" + kInstanceLockFileName +
                 "\rkann nicht angelegt werden: " + std::strerror(EISDIR));
+}
+
+TEST_F(StartupFolder, AnOwnCallsignFileThatCannotBeWrittenIsReportedAndStartGoesOn) {
+  PutPrefixDatabase();
+  ASSERT_TRUE(MakeFolder(dir / "db/Rufzeichen.dat"));  // a folder in its way
+  FileFailures failures;
+  EXPECT_EQ(
+      SettleFilesAndCallsign(
+          ctx, dir.path(), 2025, [] { return std::optional<std::string>("hb9abc"); }, &failures),
+      StartupOutcome::Ready);
+  ASSERT_EQ(failures.List().size(), 1u);
+  EXPECT_EQ(failures.List()[0].path, dir / "db/Rufzeichen.dat");
+  EXPECT_EQ(failures.List()[0].reason, std::strerror(EISDIR));
 }
 
 TEST_F(StartupFolder, InterruptedWritesAreRemovedAndEverythingElseStays) {

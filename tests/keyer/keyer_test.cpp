@@ -240,3 +240,21 @@ TEST(KeyerOnItsThread, PaddleFromAnotherThreadStopsAMessageAndTheEndIsReported) 
   // The whole message has 204 edges over 11.5 s; it stopped soon after the paddle.
   EXPECT_LT(edges.size(), 60u);
 }
+
+// The live window waits on its own thread for a message it replaces to stop; the keyer thread
+// keys it and reports the end.
+TEST(LiveKeyerThread, AWaitForTheEndOfAnAbortedMessageReturnsWhenItStops) {
+  VirtualTimerService clock;  // only stamps the fake port's edges
+  LiveKeyer live(std::make_unique<FakeSerialPort>(clock));
+  Keyer& keyer = live.keyer();
+  keyer.SetSpeed(40);
+  EXPECT_FALSE(keyer.WaitForMessageEnd(0, std::chrono::milliseconds(1)));
+  ASSERT_TRUE(keyer.TransmitText("test test test"));
+  keyer.State().abortRequest = true;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(keyer.WaitForMessageEnd(0, std::chrono::milliseconds(1000)));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+  EXPECT_EQ(keyer.MessagesEnded(), 1u);
+  EXPECT_EQ(keyer.LastMessageEnd(), MessagePlayer::MessageEnd::Stopped);
+  EXPECT_FALSE(keyer.State().MessageRunning());
+}

@@ -251,6 +251,17 @@ TEST_F(LiveEntry, HalfSwitchesAtEightWhileTheClockRuns) {
   EXPECT_EQ(live.View().utcClock.font, live_colour::kGrey);
 }
 
+TEST_F(LiveEntry, AtEightAWholeTypedCallsignIsNotSwappedForAnother) {
+  live.clock.utc.minute = 59;
+  live.Type("HB9AAA/P");
+  live.clock.utc = {2024, 7, 21, 8, 0, 0};
+  live.model->ClockTick();  // the second half's list, with nothing highlighted
+  EXPECT_EQ(live.View().highlight, -1);
+  live.Press(Code::Space);
+  EXPECT_EQ(live.View().callsign.text, "HB9AAA/P");
+  EXPECT_EQ(live.Focus(), LiveField::RstSent);
+}
+
 TEST_F(LiveEntry, ACallsignNeverConfirmedTakesTheTimeItWasLeft) {
   live.Type("DL1ABC ");  // confirmed at 0710 and recorded
   live.Type(" ");
@@ -260,6 +271,16 @@ TEST_F(LiveEntry, ACallsignNeverConfirmedTakesTheTimeItWasLeft) {
   live.model->FocusMovedTo(LiveField::RstRcvd);  // moved on with the mouse
   live.Press(Code::Enter);
   EXPECT_EQ(live.LogRows().back().substr(0, 11), "0742|F5XYZ|");
+  // Leaving is a confirmation in all else too: the suffix is completed, the own call refused.
+  live.Type("9ABC");
+  live.model->FocusMovedTo(LiveField::RstRcvd);
+  EXPECT_EQ(live.View().callsign.text, "HB9ABC");
+  live.Press(Code::Escape);
+  live.Type("HB9OWN");
+  live.model->FocusMovedTo(LiveField::RstRcvd);
+  EXPECT_EQ(live.View().callsign.text, "");
+  live.Press(Code::Enter);
+  EXPECT_EQ(live.LogRows().size(), 2u);
 }
 
 TEST_F(LiveEntry, CtrlMSwitchesTheModeInTheEmptyCallsignField) {

@@ -162,6 +162,40 @@ TEST_F(LiveMessages, F2DuringAMessageReplacesIt) {
   EXPECT_EQ(live.View().msgLabel.text, "Modus : CQ");
 }
 
+TEST_F(LiveMessages, F2InALongSpaceIsSentOnceTheRunningMessageStops) {
+  live.model->SpeedArrowClicked(-30);  // 10 wpm: two spaces are a pause of 1680 ms
+  live.Function(5);
+  live.model->TextEdited(LiveField::Msg, "E  E");
+  live.Press(Code::Enter);
+  live.timers.AdvanceMs(300);  // inside the pause
+  live.Function(2);            // the wait of 1000 ms ends before the pause does
+  EXPECT_EQ(live.Keyed(), "e  e");
+  // The old message stops at its next step, then F2's message starts.
+  for (const auto ended = live.keyer.MessagesEnded(); live.keyer.MessagesEnded() == ended;) {
+    live.timers.AdvanceMs(1);
+  }
+  EXPECT_EQ(live.Keyed(), "qrz? de hb9xyz/p");
+  EXPECT_TRUE(Running());
+  EXPECT_EQ(live.View().msgLabel.text, "QRZ? DE HB9XYZ/P");
+}
+
+TEST_F(LiveMessages, EscAndTheWatchdogLeaveTheMessageFieldAndTheLoopAsTheyShould) {
+  live.Function(9);  // Auto-CQ
+  live.FinishMessage();
+  live.Press(Code::Escape);  // between two repetitions: no more CQs
+  live.model->AutoCqTimerTick();
+  EXPECT_FALSE(Running());
+  live.Function(5);
+  live.Type("QRL");
+  live.model->WatchDogTick();  // S+P, but the typing stays where it is
+  EXPECT_FALSE(live.View().cq.checked);
+  EXPECT_EQ(live.Focus(), LiveField::Msg);
+  live.model->TextEdited(LiveField::Msg, "");
+  live.Function(1);
+  live.Function(4);  // an empty message field takes the focus even while a message runs
+  EXPECT_EQ(live.Focus(), LiveField::Msg);
+}
+
 TEST_F(LiveMessages, F2AsksToRepeatInTheReceivedText) {
   live.Type("ABC  ");
   live.Press(Code::Space, false, true);  // no report message

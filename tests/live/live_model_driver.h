@@ -7,29 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
-#include "common/clock.h"
-#include "db/log_schema.h"
-#include "db/reference_data.h"
-#include "db/sqlite_database.h"
 #include "keyer/fake_serial_port.h"
 #include "keyer/keyer.h"
 #include "keyer/virtual_timer_service.h"
 #include "live/live_entry_model.h"
-#include "support/temp_folder.h"
-#include "support/test_databases.h"
-#include "support/working_folders.h"
+#include "live/live_folder.h"
 
-class LiveModelDriver {
+class LiveModelDriver : public LiveFolder {
  public:
   explicit LiveModelDriver(int availablePorts = 20, const std::string& own = "HB9OWN/P")
-      : port(timers, availablePorts) {
-    PrepareWorkingFolders(ctx, folder.path(), 2024, own);
-    clock.utc = {2024, 7, 21, 7, 10, 0};
-    ctx.clock = &clock;
-    CreateLogSchema(ctx.logDbFile);
-    WriteSmallDxccDb(ctx.dxccDbFile, SwissAndNeighbourPrefixes());
-    ctx.prefixDb = LoadPrefixDatabase(ctx.dxccDbFile);
+      : LiveFolder(own, {2024, 7, 21, 7, 10, 0}), port(timers, availablePorts) {
     // The keyer runs on virtual time: message ends arrive while time is advanced, and waiting for
     // a replaced message advances it.
     keyer.SetMessageEndHandler(
@@ -145,14 +132,6 @@ class LiveModelDriver {
     return "";
   }
 
-  std::vector<std::string> LogRows() const {
-    TSQLiteDatabase db(ctx.logDbFile);
-    return QueryRows(db, "SELECT * FROM ktd");
-  }
-
-  TempFolder folder;
-  FixedClock clock;
-  AppContext ctx;
   VirtualTimerService timers;
   FakeSerialPort port;
   Keyer keyer{port, timers};

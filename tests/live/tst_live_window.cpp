@@ -11,19 +11,14 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/app_context.h"
-#include "common/clock.h"
-#include "db/log_schema.h"
-#include "db/reference_data.h"
 #include "db/sqlite_database.h"
 #include "keyer/fake_serial_port.h"
 #include "keyer/keyer_settings.h"
 #include "keyer/virtual_timer_service.h"
 #include "live/form1_live_window.h"
+#include "live/live_folder.h"
 #include "live/select_port_dialog.h"
-#include "support/temp_folder.h"
 #include "support/test_databases.h"
-#include "support/working_folders.h"
 
 namespace {
 
@@ -43,15 +38,10 @@ class ScriptedPortPrompt : public PortPrompt {
 };
 
 // A working folder with the KTD stations still to be worked, and the live window on a fake port.
-struct LiveWindow {
+struct LiveWindow : LiveFolder {
   // virtualKeyer: the keyer runs on the test's virtual time (Play advances it).
-  explicit LiveWindow(int availablePorts = 20, bool virtualKeyer = false) {
-    PrepareWorkingFolders(ctx, folder.path(), 2024, "HB9OWN/P");
-    clock.utc = {2024, 7, 21, 7, 12, 0};
-    ctx.clock = &clock;
-    CreateLogSchema(ctx.logDbFile);
-    WriteSmallDxccDb(ctx.dxccDbFile, SwissAndNeighbourPrefixes());
-    ctx.prefixDb = LoadPrefixDatabase(ctx.dxccDbFile);
+  explicit LiveWindow(int availablePorts = 20, bool virtualKeyer = false)
+      : LiveFolder("HB9OWN/P", {2024, 7, 21, 7, 12, 0}) {
     TSQLiteDatabase db(ctx.logDbFile);
     for (const char* table : {"stns1", "stns2", "stns1ssb", "stns2ssb"}) {
       db.ExecSQL(std::string("INSERT INTO ") + table +
@@ -108,14 +98,8 @@ struct LiveWindow {
   QString Label(const char* name) const { return Find<QLabel>(name)->text(); }
   bool Shown(const char* name) const { return Find<QWidget>(name)->isVisible(); }
 
-  std::vector<std::string> Log() const {
-    TSQLiteDatabase db(ctx.logDbFile);
-    return QueryRows(db, "SELECT * FROM ktd");
-  }
+  std::vector<std::string> Log() const { return LogRows(); }
 
-  TempFolder folder;
-  FixedClock clock;
-  AppContext ctx;
   VirtualTimerService portClock;
   FakeSerialPort* port = nullptr;
   std::unique_ptr<TForm1> form;
