@@ -43,17 +43,28 @@ void OfferInSecondHalf(TSQLiteDatabase& db, const std::string& table, const std:
 void RecordQso(const std::string& logDbFile, const std::string& utc, const std::string& callsign,
                const std::string& rstSent, const std::string& sentText, const std::string& rstRcvd,
                const std::string& rcvdText) {
-  const std::string half = HalfOf(utc);
-  const std::string mode = ModeOfReport(rstSent);
-  const QsoClassFlags flags = ClassifyQso(callsign, sentText);
-  const bool cw = mode == "0";
-  const bool ktdQso = flags.ktdst == "1";
-
   TSQLiteDatabase db(logDbFile);
   // One transaction for the whole QSO: a crash or a failing statement leaves either the row with
   // all its bookkeeping or nothing at all, never a stored QSO whose station is still offered or
   // whose text is proposed again. The connection rolls back when a statement throws.
   db.BeginTransaction();
+  RecordQsoIn(db, {utc, callsign, rstSent, sentText, rstRcvd, rcvdText});
+  db.Commit();
+  db.Close();
+}
+
+void RecordQsoIn(TSQLiteDatabase& db, const QsoFields& qso) {
+  const std::string& utc = qso.utc;
+  const std::string& callsign = qso.callsign;
+  const std::string& rstSent = qso.rstSent;
+  const std::string& sentText = qso.sentText;
+  const std::string& rstRcvd = qso.rstRcvd;
+  const std::string& rcvdText = qso.rcvdText;
+  const std::string half = HalfOf(utc);
+  const std::string mode = ModeOfReport(rstSent);
+  const QsoClassFlags flags = ClassifyQso(callsign, sentText);
+  const bool cw = mode == "0";
+  const bool ktdQso = flags.ktdst == "1";
 
   // The log as it was before this QSO, with its row ids.
   Snapshot(db, "ktdundo", "SELECT rowid, * FROM ktd");
@@ -103,7 +114,4 @@ void RecordQso(const std::string& logDbFile, const std::string& utc, const std::
   Snapshot(db, "ptxtundo", "SELECT * FROM ptxt");
   db.AddParamText(":txt", sentText);
   db.ExecSQL("DELETE FROM ptxt WHERE txt = :txt");
-
-  db.Commit();
-  db.Close();
 }

@@ -5,6 +5,13 @@
 
 #include <string>
 
+class TSQLiteDatabase;
+
+// The QSO, as one set of fields.
+struct QsoFields {
+  std::string utc, callsign, rstSent, sentText, rstRcvd, rcvdText;
+};
+
 // Opens the log database, records the QSO and closes it. The mode follows from the length of the
 // report sent (3 characters = CW), the half from the time ("hhnn" below "0800" = first half), the
 // class from the sent text and callsign. All steps run in one transaction: a database error throws
@@ -12,3 +19,7 @@
 void RecordQso(const std::string& logDbFile, const std::string& utc, const std::string& callsign,
                const std::string& rstSent, const std::string& sentText, const std::string& rstRcvd,
                const std::string& rcvdText);
+
+// The same statements on an open connection, inside the caller's transaction, for a user action
+// that does more than record the QSO and must be one transaction as a whole.
+void RecordQsoIn(TSQLiteDatabase& db, const QsoFields& qso);

@@ -234,9 +234,6 @@ PaperSaveOutcome PaperLogModel::Save() {
   CompleteRstSent();
   CompleteRstRcvd();
   const std::string textSent = Trimmed(line_.textSent);
-  RecordQso(ctx_.logDbFile, Utc(), station, line_.rstSent, textSent, line_.rstRcvd,
-            Trimmed(line_.textRcvd));
-
   std::optional<std::string> personalText;
   std::optional<std::string> printedText;
   if (!textSent.empty()) {
@@ -246,7 +243,9 @@ PaperSaveOutcome PaperLogModel::Save() {
     // The line's printed text was not given; it is used up all the same.
     printedText = printed_.entries.front();
   }
-  UsePaperLineTexts(ctx_.logDbFile, station, personalText, printedText);
+  SavePaperLine(ctx_.logDbFile,
+                {Utc(), station, line_.rstSent, textSent, line_.rstRcvd, Trimmed(line_.textRcvd)},
+                personalText, printedText);
 
   ClearLine();
   RefreshGrid();

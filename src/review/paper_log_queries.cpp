@@ -108,15 +108,16 @@ void MoveLastPrintedTextToFront(const std::string& logDbFile) {
   db.Commit();
 }
 
-void UsePaperLineTexts(const std::string& logDbFile, const std::string& rufz,
-                       const std::optional<std::string>& personalText,
-                       const std::optional<std::string>& printedText) {
-  if (!personalText && !printedText) return;
+void SavePaperLine(const std::string& logDbFile, const QsoFields& qso,
+                   const std::optional<std::string>& personalText,
+                   const std::optional<std::string>& printedText) {
   TSQLiteDatabase db(logDbFile);
+  // A crash or an error leaves the QSO with its text bookkeeping, or nothing.
   db.BeginTransaction();
+  RecordQsoIn(db, qso);
   if (personalText) {
     db.AddParamText(":txt", *personalText);
-    db.AddParamText(":rufz", rufz);
+    db.AddParamText(":rufz", qso.callsign);
     db.ExecSQL("DELETE FROM ptxt WHERE txt = :txt AND rufz = :rufz");
   }
   if (printedText) MoveToEnd(db, *printedText);

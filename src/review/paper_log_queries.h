@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "live/record_qso.h"
+
 // The table of the stations still to be worked in a mode and half: stns1, stns2 (CW), stns1ssb,
 // stns2ssb (SSB); half 0 is the first half.
 std::string StationTableFor(bool cwMode, int half);
@@ -41,8 +43,8 @@ void MovePrintedTextToEnd(const std::string& logDbFile, const std::string& text)
 // Undoes the move above: the last text of the queue comes back to the front.
 void MoveLastPrintedTextToFront(const std::string& logDbFile);
 
-// The text bookkeeping after a transcribed QSO: the personal text sent is used up for that station,
-// and the pre-printed text of the line goes to the end of the queue.
-void UsePaperLineTexts(const std::string& logDbFile, const std::string& rufz,
-                       const std::optional<std::string>& personalText,
-                       const std::optional<std::string>& printedText);
+// Saving a transcribed line, in one transaction: the QSO is recorded, the personal text sent is
+// used up for that station, and the pre-printed text of the line goes to the end of the queue.
+void SavePaperLine(const std::string& logDbFile, const QsoFields& qso,
+                   const std::optional<std::string>& personalText,
+                   const std::optional<std::string>& printedText);

@@ -174,6 +174,23 @@ TEST_F(PaperLogTest, PrintedTextSentMovesToTheEndOfTheQueue) {
   EXPECT_EQ(ctx.score.ktdCw, 1);
 }
 
+TEST_F(PaperLogTest, ALineThatCannotBeSavedWhollyLeavesTheLogAsItWas) {
+  model.Open();
+  EnterStation("HB3KLM/P");
+  model.PickPrintedText(2);
+  model.TextRcvdEdited("GRUESSE VOM BERG  ");
+  std::vector<std::string> before;
+  {
+    TSQLiteDatabase db(ctx.logDbFile);
+    // The queue move at the end of the save fails, after the QSO itself was recorded.
+    db.ExecSQL("CREATE TRIGGER refuse BEFORE INSERT ON txt BEGIN SELECT RAISE(ABORT, 'x'); END");
+    before = DatabaseDump(db);
+  }
+  EXPECT_THROW(model.Save(), ESQLiteException);
+  TSQLiteDatabase db(ctx.logDbFile);
+  EXPECT_EQ(DatabaseDump(db), before);
+}
+
 TEST_F(PaperLogTest, PersonalTextUsedIsGoneForThatStationOnly) {
   model.Open();
   EnterStation("HB9ABC/P");
