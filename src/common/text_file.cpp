@@ -54,16 +54,20 @@ int WriteAll(int fd, const std::string& content) {
 }  // namespace
 
 std::vector<std::string> ReadLines(const std::string& path) {
-  std::vector<std::string> lines;
   std::string content;
-  if (!ReadWholeFile(path, content)) return lines;
+  if (!ReadWholeFile(path, content)) return {};
+  return SplitLines(content);
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string> lines;
   std::string line;
-  for (std::size_t i = 0; i < content.size(); ++i) {
-    const char c = content[i];
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
     if (c == '\r' || c == '\n') {
       lines.push_back(std::move(line));
       line.clear();
-      if (c == '\r' && i + 1 < content.size() && content[i + 1] == '\n') ++i;
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
     } else {
       line += c;
     }

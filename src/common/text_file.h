@@ -6,10 +6,14 @@
 // system's reason (strerror text, UTF-8, e.g. "Permission denied"); on success it is left alone.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The file's lines without their line ends. A missing or unreadable file gives no lines.
 std::vector<std::string> ReadLines(const std::string& path);
+
+// `text` cut at every line end (CR LF, LF or CR); a last line without an end counts when not empty.
+std::vector<std::string> SplitLines(std::string_view text);
 
 // Reads the whole file into `content`; false when it does not exist or cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& content);

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "common/qt_colours.h"
+#include "common/qt_cp1252.h"
 
 QPushButton* AddPlainButton(QWidget* parent, const char* name, const QString& caption,
                             QRect place) {
@@ -71,6 +72,15 @@ Qt::KeyboardModifiers RelevantModifiers(const QKeyEvent* event) {
 bool IsPasteKey(const QKeyEvent* event) {
   return event->matches(QKeySequence::Paste) ||
          (event->key() == Qt::Key_Insert && RelevantModifiers(event) == Qt::ShiftModifier);
+}
+
+void SetTextIfChanged(QLineEdit* field, const std::string& cp1252) {
+  const QString text = QStringFromCp1252(cp1252);
+  if (field->text() != text) field->setText(text);
+}
+
+bool IsEnterKey(int key) {
+  return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
 bool IsTypedText(const QKeyEvent* event) {

@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QString>
 #include <Qt>
+#include <string>
 
 // Typed or pasted characters that Windows-1252 cannot hold become this byte (Cp1252FromQString's
 // replacement), which no text rule lets pass; a '?' would pass for a real question mark.
@@ -30,6 +31,9 @@ QLabel* AddCountLabel(QWidget* parent, const char* name, QRect place);
 void MakeFixedDialog(QDialog* dialog, int width, int height);
 void CentreOnDesktop(QWidget* window);
 
+// Shows `cp1252` in the field unless it shows it already (a new text would move the caret).
+void SetTextIfChanged(QLineEdit* field, const std::string& cp1252);
+
 // Puts the caret at the end of the field once the focus has settled (a click would otherwise
 // place it where the mouse was).
 void CaretToEndSoon(QLineEdit* field);
@@ -40,6 +44,8 @@ bool IsWindowSwitch(const QFocusEvent* event);
 
 // Shift, Ctrl, Alt and Meta of a key event, without the keypad flag.
 Qt::KeyboardModifiers RelevantModifiers(const QKeyEvent* event);
+// Return or the keypad's Enter.
+bool IsEnterKey(int key);
 // Shift+Insert or the platform's paste key (Ctrl+V).
 bool IsPasteKey(const QKeyEvent* event);
 // Printable text of a key press (no control characters, no Ctrl shortcut).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/text_file.h"
 #include "prep/text_rules.h"
 
 namespace {
@@ -19,24 +20,6 @@ char LowerAscii(char c) {
 
 char UpperAscii(char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// Splits the clipboard's text at every line end (CR LF, LF or CR).
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  std::string line;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      lines.push_back(std::move(line));
-      line.clear();
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      line += c;
-    }
-  }
-  if (!line.empty()) lines.push_back(std::move(line));
-  return lines;
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "live/qt_log_grid_model.h"
 #include "prep/qt_text_length_counter.h"
 #include "prep/qt_typed_text_validator.h"
+#include "prep/qt_window_helpers.h"
 
 namespace {
 
@@ -27,15 +28,6 @@ constexpr int kFieldTop = 42;
 constexpr int kFieldHeight = 24;
 
 const QColor kDarkBlue(0x00, 0x00, 0x80);
-
-void SetTextIfChanged(QLineEdit* field, const std::string& cp1252) {
-  const QString text = QStringFromCp1252(cp1252);
-  if (field->text() != text) field->setText(text);
-}
-
-bool IsEnterKey(int key) {
-  return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
 
 }  // namespace
 

@@ -48,6 +48,12 @@ void PutPrefixDatabase(const TempFolder& folder) {
   }
 }
 
+// The same, with HB9XYZ/P as the own callsign.
+void PutFolderOfHb9xyz(const TempFolder& folder) {
+  PutPrefixDatabase(folder);
+  QVERIFY(WriteLinesAtomic(folder / "db/Rufzeichen.dat", {"HB9XYZ/P"}));
+}
+
 std::vector<std::string> NumberedLines(const std::string& stem, int count) {
   std::vector<std::string> lines;
   for (int i = 1; i <= count; ++i) lines.push_back(stem + std::to_string(i));
@@ -340,8 +346,7 @@ void MainWindowTest::fileDialogSpeaksGerman() {
 
 void MainWindowTest::windowLooksAsDesigned() {
   TempFolder folder;
-  PutPrefixDatabase(folder);
-  QVERIFY(WriteLinesAtomic(folder / "db/Rufzeichen.dat", {"HB9XYZ/P"}));
+  PutFolderOfHb9xyz(folder);
   ScriptedPrompts prompts;
   Program program;
   QVERIFY(program.Start(folder));
@@ -421,8 +426,7 @@ void MainWindowTest::countsAndColoursFromFiles() {
   QFETCH(bool, loggingEnabled);
 
   TempFolder folder;
-  PutPrefixDatabase(folder);
-  QVERIFY(WriteLinesAtomic(folder / "db/Rufzeichen.dat", {"HB9XYZ/P"}));
+  PutFolderOfHb9xyz(folder);
   // An empty file counts as missing.
   QVERIFY(WriteLinesAtomic(folder / "data/Stationsdaten 2024.csv",
                            NumberedLines("#;KEY=;", stationDataLines)));
@@ -469,8 +473,7 @@ void MainWindowTest::buttonsFollowLogState() {
   QFETCH(bool, lists);
 
   TempFolder folder;
-  PutPrefixDatabase(folder);
-  QVERIFY(WriteLinesAtomic(folder / "db/Rufzeichen.dat", {"HB9XYZ/P"}));
+  PutFolderOfHb9xyz(folder);
   if (lists) {
     QVERIFY(WriteLinesAtomic(folder / "data/Textsammlung 2024.csv", {"Ein Text fuer den Kontest"}));
     QVERIFY(WriteLinesAtomic(folder / "data/KTD-Stationen 2024.csv", {"HB9AA/P,Hans"}));
@@ -496,8 +499,7 @@ void MainWindowTest::buttonsFollowLogState() {
 
 void MainWindowTest::clearingThenRestoringTheLog() {
   TempFolder folder;
-  PutPrefixDatabase(folder);
-  QVERIFY(WriteLinesAtomic(folder / "db/Rufzeichen.dat", {"HB9XYZ/P"}));
+  PutFolderOfHb9xyz(folder);
   QVERIFY(WriteLinesAtomic(folder / "data/Textsammlung 2024.csv", {"Ein Text fuer den Kontest"}));
   QVERIFY(WriteLinesAtomic(folder / "data/KTD-Stationen 2024.csv", {"HB9AA/P,Hans"}));
   ScriptedPrompts prompts;
@@ -550,8 +552,7 @@ void MainWindowTest::enterPressesTheFocusedButtonAsSpaceDoes_data() {
 void MainWindowTest::enterPressesTheFocusedButtonAsSpaceDoes() {
   QFETCH(Qt::Key, key);
   TempFolder folder;
-  PutPrefixDatabase(folder);
-  QVERIFY(WriteLinesAtomic(folder / "db/Rufzeichen.dat", {"HB9XYZ/P"}));
+  PutFolderOfHb9xyz(folder);
   ScriptedPrompts prompts;
   Program program;
   QVERIFY(program.Start(folder));
@@ -566,8 +567,7 @@ void MainWindowTest::enterPressesTheFocusedButtonAsSpaceDoes() {
 
 void MainWindowTest::loggingWithoutListsReenablesPreparations() {
   TempFolder folder;
-  PutPrefixDatabase(folder);
-  QVERIFY(WriteLinesAtomic(folder / "db/Rufzeichen.dat", {"HB9XYZ/P"}));
+  PutFolderOfHb9xyz(folder);
   QVERIFY(WriteLinesAtomic(folder / "data/Textsammlung 2024.csv", {"Ein Text fuer den Kontest"}));
   QVERIFY(WriteLinesAtomic(folder / "data/KTD-Stationen 2024.csv", {"HB9AA/P,Hans"}));
   ScriptedPrompts prompts;
@@ -587,8 +587,7 @@ void MainWindowTest::loggingWithoutListsReenablesPreparations() {
 
 void MainWindowTest::lockedDatabaseShowsErrorAndWindowGoesOn() {
   TempFolder folder;
-  PutPrefixDatabase(folder);
-  QVERIFY(WriteLinesAtomic(folder / "db/Rufzeichen.dat", {"HB9XYZ/P"}));
+  PutFolderOfHb9xyz(folder);
   ScriptedPrompts prompts;
   Program program;
   QVERIFY(program.Start(folder));
@@ -618,8 +617,7 @@ void MainWindowTest::lockedDatabaseShowsErrorAndWindowGoesOn() {
 
 void MainWindowTest::closingWritesTheFinalOutputs() {
   TempFolder folder;
-  PutPrefixDatabase(folder);
-  QVERIFY(WriteLinesAtomic(folder / "db/Rufzeichen.dat", {"HB9XYZ/P"}));
+  PutFolderOfHb9xyz(folder);
   QVERIFY(WriteLinesAtomic(folder / "data/KTD-Stationen 2024.csv",
                            {"HB9AA/P,Hans,Erster Text fuer Hans"}));
   ScriptedPrompts prompts;
@@ -647,8 +645,7 @@ void MainWindowTest::closingWritesTheFinalOutputs() {
 
 void MainWindowTest::closingIntoAReadOnlyYearFolderNamesTheFilesNotWritten() {
   TempFolder folder;
-  PutPrefixDatabase(folder);
-  QVERIFY(WriteLinesAtomic(folder / "db/Rufzeichen.dat", {"HB9XYZ/P"}));
+  PutFolderOfHb9xyz(folder);
   QVERIFY(WriteLinesAtomic(folder / "data/KTD-Stationen 2024.csv",
                            {"HB9AA/P,Hans,Erster Text fuer Hans"}));
   ScriptedPrompts prompts;
@@ -686,8 +683,7 @@ void MainWindowTest::closingIntoAReadOnlyYearFolderNamesTheFilesNotWritten() {
 
 void MainWindowTest::aSecondStartInTheSameFolderIsRefused() {
   TempFolder folder;
-  PutPrefixDatabase(folder);
-  QVERIFY(WriteLinesAtomic(folder / "db/Rufzeichen.dat", {"HB9XYZ/P"}));
+  PutFolderOfHb9xyz(folder);
   ScriptedPrompts prompts;
   Program first;
   QVERIFY(first.Start(folder));
