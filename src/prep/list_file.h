@@ -11,7 +11,7 @@
 class FileFailures;
 
 struct ListFileContent {
-  std::vector<std::string> lines;     // without their line ends
+  std::vector<std::string> lines;     // without their line ends and a UTF-8 byte order mark
   std::optional<std::string> reason;  // set when the file exists but could not be read (UTF-8)
 };
 

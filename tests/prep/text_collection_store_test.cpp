@@ -90,3 +90,11 @@ TEST_F(TextCollectionStore, AFailingTextTableKeepsItsOldRowsAndTheFileIsStillWri
   EXPECT_EQ(FileBytes(), "Abendrot am Saentis\r\nVerbotener Text im Log\r\n");
   EXPECT_TRUE(ctx.textCollectionPresent);
 }
+
+TEST_F(TextCollectionStore, ListFilesLoseTheByteOrderMarkThatEditorsPutBeforeUtf8) {
+  const std::string path = folder / "data/Stationen UTF-8.csv";
+  ASSERT_TRUE(WriteFileAtomic(path, "\xEF\xBB\xBFHB9XDO/P,D\xC3\xB6lf\r\n\xEF\xBB\xBFzwei\r\n"));
+  // Only the mark at the start of the file goes; a line is otherwise read as it stands.
+  EXPECT_EQ(ReadListFile(path).lines,
+            (std::vector<std::string>{"HB9XDO/P,D\xC3\xB6lf", "\xEF\xBB\xBFzwei"}));
+}
