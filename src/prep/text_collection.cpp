@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/encoding.h"
 #include "common/text_file.h"
 #include "prep/text_rules.h"
 
@@ -20,6 +21,18 @@ char LowerAscii(char c) {
 
 char UpperAscii(char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Text files are often UTF-8 ("ü" as two bytes): such a line is converted, so that its umlauts
+// are transliterated as in a Windows-1252 file. A Windows-1252 line never loses by this: every
+// UTF-8 sequence holds a byte 80..BF, which no text rule lets pass. A character Windows-1252 lacks
+// must not turn into an allowed "?", so such a line stays as it was and fails the rules.
+std::string FromUtf8IfItWas(const std::string& line) {
+  std::string converted = Utf8ToCp1252(line);
+  if (converted.size() >= line.size() || std::count(converted.begin(), converted.end(), '?') >
+                                             std::count(line.begin(), line.end(), '?'))
+    return line;
+  return converted;
 }
 
 }  // namespace
@@ -142,7 +155,10 @@ int TextCollection::InsertAfterMark(const std::vector<std::string>& texts) {
 }
 
 bool TextCollection::Import(const std::vector<std::string>& fileLines) {
-  const std::vector<std::string> candidates = Candidates(fileLines, true);
+  std::vector<std::string> lines;
+  lines.reserve(fileLines.size());
+  for (const std::string& line : fileLines) lines.push_back(FromUtf8IfItWas(line));
+  const std::vector<std::string> candidates = Candidates(lines, true);
   input_.clear();
   if (candidates.empty()) return false;
   if (texts_.size() > 1) undo_ = texts_;

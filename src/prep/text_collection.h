@@ -69,11 +69,11 @@ class TextCollection {
   // "Eingabefeld löschen [Esc]" is usable.
   bool CanClearInput() const { return !input_.empty(); }
 
-  // Texts from a chosen file's lines. Each line is cleaned; candidates have 15 to 22 characters
-  // without spaces, pass the allowed-character test, do not begin with "#" or "=", hold no ","
-  // and are neither repeated nor in the collection (case ignored). They go after the marked text
-  // (to the front when none is marked), the last row is selected, the input emptied. True when
-  // texts were added.
+  // Texts from a chosen file's lines, Windows-1252 or UTF-8. Each line is cleaned; candidates have
+  // 15 to 22 characters without spaces, pass the allowed-character test, do not begin with "#" or
+  // "=", hold no "," and are neither repeated nor in the collection (case ignored). They go after
+  // the marked text (to the front when none is marked), the last row is selected, the input
+  // emptied. True when texts were added.
   bool Import(const std::vector<std::string>& fileLines);
 
   // Texts from the clipboard, one per line, by the import's rules (without the "#" and "="

@@ -82,6 +82,19 @@ TEST(TextCollectionImport, FillsAnEmptyCollectionAndIgnoresFilesWithoutTexts) {
   EXPECT_TRUE(one.UndoCopy().empty());
 }
 
+TEST(TextCollectionImport, Utf8LinesAreTransliteratedLikeWindows1252Ones) {
+  TextCollection c;
+  EXPECT_TRUE(c.Import({
+      "Gr\xC3\xBCsse aus Z\xC3\xBCrich am See",  // UTF-8 umlauts
+      "Caf\xC3\xA9 au lait am Morgen",           // UTF-8 e acute
+      "\305\201eba an der Ostsee",               // no Windows-1252 letter: not a "?"
+      "Stra\303\237e ueber den Pass",            // sharp s has no transliteration
+      "Gipfelkreuz im Morgen ?",                 // Windows-1252 with a real "?"
+  }));
+  EXPECT_EQ(c.Texts(), (Texts{"Gruesse aus Zuerich am See", "Cafe au lait am Morgen",
+                              "Gipfelkreuz im Morgen ?"}));
+}
+
 TEST(TextCollectionPaste, SplitsLinesKeepsTheOldCollectionForUndoAndSelectsTheLastPasted) {
   TextCollection c = Opened({"Abendrot am Saentis", "Gipfelkreuz im Morgen"});
   c.SelectRow(0);
