@@ -52,6 +52,11 @@ std::optional<TypedText> TypeIntoText(std::string_view text, int caret, int sele
   TypedText result;
   result.text = std::string(before) + piece + std::string(after);
   result.caret = static_cast<int>(before.size() + piece.size());
+  // The collection file is read back with at most 22 characters a text: a longer typed text would
+  // be saved once and then lost at the next opening.
+  if (TextLengthWithoutSpaces(piece) > 0 &&
+      TextLengthWithoutSpaces(result.text) > kMaxImportedTextLength)
+    return std::nullopt;
   return result;
 }
 

@@ -25,9 +25,10 @@ struct TypedText {
 };
 
 // A character typed into the input field at `caret`, replacing the `selectionLength` characters
-// selected from there: transliterated ("ä" -> "ae"), a space only between two words. Nothing
-// when the character inserts nothing (no transliteration, or a space at the start, after or
-// before a space); the field then stays as it is.
+// selected from there: transliterated ("ä" -> "ae"), a space only between two words, at most 22
+// characters without spaces. Nothing when the character inserts nothing (no transliteration, a
+// space at the start, after or before a space, or one letter too many); the field then stays as
+// it is.
 std::optional<TypedText> TypeIntoText(std::string_view text, int caret, int selectionLength,
                                       char typed);
 

@@ -136,6 +136,12 @@ TEST(TextCollectionTyping, TransliteratesAndAllowsSpacesOnlyBetweenWords) {
       {"Fuss", 2, 0, '*', false, "", 0},
       {"Alp Tal", 1, 2, 'x', true, "Ax Tal", 2},  // replaces the selection
       {"Alp Tal", 0, 3, ' ', false, "", 0},       // a space would start the field
+      // At most 22 characters without spaces: the file keeps no longer text.
+      {"ABCDEFGHIJK MNOPQRSTUV", 22, 0, 'W', true, "ABCDEFGHIJK MNOPQRSTUVW", 23},
+      {"ABCDEFGHIJK LMNOPQRSTUV", 23, 0, 'W', false, "", 0},
+      {"ABCDEFGHIJK MNOPQRSTUV", 22, 0, '\xE4', false, "", 0},  // "ae" would make 23
+      {"ABCDEFGHIJK LMNOPQRSTUV", 23, 0, ' ', true, "ABCDEFGHIJK LMNOPQRSTUV ", 24},
+      {"ABCDEFGHIJK LMNOPQRSTUV", 0, 1, 'x', true, "xBCDEFGHIJK LMNOPQRSTUV", 1},
   };
   for (const Case& c : cases) {
     const std::optional<TypedText> typed = TypeIntoText(c.text, c.caret, c.selection, c.typed);
