@@ -1,6 +1,7 @@
 #include "review/form8_paper_log.h"
 
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -527,12 +528,19 @@ bool TForm8::eventFilter(QObject* watched, QEvent* event) {
       if (auto* field = qobject_cast<QLineEdit*>(watched)) {
         // The field takes the focus first, so what follows decides the caret and selection.
         watched->event(event);
-        FieldFocusIn(field);
+        if (IsWindowSwitch(static_cast<QFocusEvent*>(event))) {
+          // Back from another window (or a context menu): the operator has not entered the field
+          // anew, so the line stays as it was; only keys released elsewhere are forgotten.
+          stationGate_.Clear();
+          textRcvdGate_.Clear();
+        } else {
+          FieldFocusIn(field);
+        }
         return true;
       }
       break;
     case QEvent::FocusOut:
-      FieldFocusOut(watched);
+      if (!IsWindowSwitch(static_cast<QFocusEvent*>(event))) FieldFocusOut(watched);
       break;
     case QEvent::KeyRelease: {
       const auto* key = static_cast<QKeyEvent*>(event);

@@ -51,6 +51,7 @@ class PaperLogWindowTest : public QObject {
  private slots:
   void transcribesAPaperLogByKeyboard();
   void badInputIsKeptOutOfTheLog();
+  void anotherWindowInBetweenLeavesTheLineAlone();
 };
 
 void PaperLogWindowTest::transcribesAPaperLogByKeyboard() {
@@ -164,6 +165,30 @@ void PaperLogWindowTest::badInputIsKeptOutOfTheLog() {
   Key(Qt::Key_Return);
   QCOMPARE(log.Rows("SELECT rufz||'|'||stxt||'|'||rtxt FROM ktd"),
            QStringList({"HB9XYZ/P|STEINBOCK AUF DEM GIPFEL|Gruesse aus Zuerich"}));
+}
+
+// Looking at another window in the middle of a report is not leaving the field: the report is
+// neither completed nor selected for replacement, so the next digit is appended.
+void PaperLogWindowTest::anotherWindowInBetweenLeavesTheLineAlone() {
+  PaperLog log;
+  log.Open();
+  Key(Qt::Key_Space);
+  Key(Qt::Key_Tab);
+  Type("hb9xyz/p ");
+  Key(Qt::Key_Space);
+  QCOMPARE(FocusName(), QString("EditRSTsent"));
+  Type("4");
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&other));
+  log.form->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(log.form.get()));
+  QCOMPARE(FocusName(), QString("EditRSTsent"));
+  QCOMPARE(log.Text("EditRSTsent"), QString("4"));
+  Type("8 ");
+  QCOMPARE(log.Text("EditRSTsent"), QString("489"));
+  QCOMPARE(log.Text("EditTextSent"), QString("STEINBOCK AUF DEM GIPFEL"));
 }
 
 // The window tests run inside the program's own application object, which turns an exception
