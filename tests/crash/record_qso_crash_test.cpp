@@ -55,9 +55,22 @@ Driver StartDriver(const std::string& logDb) {
   return {pid, pipeFds[0]};
 }
 
-// Everything the driver wrote until it died: the numbers of the QSOs it reported as recorded.
-std::vector<long> Reported(int fd) {
-  std::string text;
+// Reads what the driver writes until its first confirmed QSO (or its end), appending to `text`.
+// False when the driver ended before confirming one.
+bool ReadFirstConfirmation(int fd, std::string& text) {
+  char buffer[256];
+  while (text.find('\n') == std::string::npos) {
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    text.append(buffer, static_cast<size_t>(n));
+  }
+  return true;
+}
+
+// Everything the driver wrote until it died (after `text`, what was read before): the numbers of
+// the QSOs it reported as recorded.
+std::vector<long> Reported(int fd, std::string text) {
   char buffer[4096];
   for (;;) {
     const ssize_t n = read(fd, buffer, sizeof buffer);
@@ -78,9 +91,10 @@ TEST(RecordQsoCrash, EveryKillLeavesTheConfirmedQsosWithConsistentBookkeeping) {
   const unsigned seed = static_cast<unsigned>(EnvNumber("KTD_CRASH_SEED", std::random_device{}()));
   SCOPED_TRACE("KTD_CRASH_SEED=" + std::to_string(seed));
   std::mt19937 random(seed);
-  // Recording takes a few milliseconds, starting the driver about as long: kills land before,
-  // inside and between recordings.
-  std::uniform_int_distribution<int> delayUs(1000, 80000);
+  // Each kill comes after the driver has confirmed its first QSO, at a random fraction of the time
+  // that first QSO took (start-up included), so kills land inside and between the following
+  // recordings whatever the speed of the build and the load of the machine.
+  std::uniform_real_distribution<double> fraction(0.0, 2.0);
 
   TempFolder dir;
   const std::string stations = dir / "stations.csv", texts = dir / "texts.csv";
@@ -97,14 +111,19 @@ TEST(RecordQsoCrash, EveryKillLeavesTheConfirmedQsosWithConsistentBookkeeping) {
   int inconsistent = 0;
   int interrupted = 0;
   for (long round = 0; round < kills; ++round) {
+    const auto started = std::chrono::steady_clock::now();
     const Driver driver = StartDriver(logDb);
     ASSERT_GT(driver.pid, 0);
-    std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
+    std::string output;
+    const bool confirmedOne = ReadFirstConfirmation(driver.out, output);
+    if (confirmedOne)
+      std::this_thread::sleep_for((std::chrono::steady_clock::now() - started) * fraction(random));
     kill(driver.pid, SIGKILL);
     int status = 0;
     waitpid(driver.pid, &status, 0);
+    ASSERT_TRUE(confirmedOne) << "the driver ended before its first QSO, status " << status;
     ASSERT_TRUE(WIFSIGNALED(status)) << "the driver ended by itself, status " << status;
-    const std::vector<long> reported = Reported(driver.out);
+    const std::vector<long> reported = Reported(driver.out, output);
     for (size_t k = 0; k < reported.size(); ++k)
       ASSERT_EQ(reported[k], qsos + static_cast<long>(k))
           << "the driver resumes where the log ends";
@@ -139,7 +158,11 @@ TEST(RecordQsoCrash, EveryKillLeavesTheConfirmedQsosWithConsistentBookkeeping) {
   }
   std::printf("%ld kills (%d inside a transaction), %ld QSOs recorded, %d inconsistent states\n",
               kills, interrupted, expectedQsos, inconsistent);
-  EXPECT_GE(expectedQsos, kills / 4) << "the kills came too early to catch recordings";
+  // Recording is most of the driver's time after its first QSO, so with more than a few kills
+  // some must have come inside a transaction, or the test did not test what it claims.
+  if (kills >= 20) {
+    EXPECT_GT(interrupted, 0) << "no kill came inside a recording";
+  }
 }
 
 }  // namespace

@@ -220,7 +220,11 @@ TEST(KeyerOnItsThread, PaddleFromAnotherThreadStopsAMessageAndTheEndIsReported) 
       ASSERT_TRUE(changed.wait_for(lock, std::chrono::seconds(5), [&] { return !ends.empty(); }));
     }
     paddle.join();
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the paddle's dit ends
+    // The paddle's dit ends on the keyer thread, as late as the machine's load makes it.
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while ((keyer.State().MessageRunning() || port.ControlLineOn(ControlLine::Rts)) &&
+           std::chrono::steady_clock::now() < giveUp)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
     EXPECT_FALSE(keyer.State().MessageRunning());
     EXPECT_FALSE(keyer.State().autoCqPending);
     EXPECT_FALSE(keyer.State().abortRequest);
@@ -249,11 +253,15 @@ TEST(LiveKeyerThread, AWaitForTheEndOfAnAbortedMessageReturnsWhenItStops) {
   Keyer& keyer = live.keyer();
   keyer.SetSpeed(40);
   EXPECT_FALSE(keyer.WaitForMessageEnd(0, std::chrono::milliseconds(1)));
-  ASSERT_TRUE(keyer.TransmitText("test test test"));
+  // About 30 s of Morse: a wait that returned at its 20 s timeout or at the message's own end
+  // would take far longer than one that returned when the aborted message stopped.
+  std::string longMessage;
+  for (int i = 0; i < 25; ++i) longMessage += "test ";
+  ASSERT_TRUE(keyer.TransmitText(longMessage));
   keyer.State().abortRequest = true;
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_TRUE(keyer.WaitForMessageEnd(0, std::chrono::milliseconds(1000)));
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+  EXPECT_TRUE(keyer.WaitForMessageEnd(0, std::chrono::seconds(20)));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
   EXPECT_EQ(keyer.MessagesEnded(), 1u);
   EXPECT_EQ(keyer.LastMessageEnd(), MessagePlayer::MessageEnd::Stopped);
   EXPECT_FALSE(keyer.State().MessageRunning());
