@@ -1,5 +1,6 @@
 #include "app/closing_sequence.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,16 +17,43 @@
 
 namespace {
 
-// A PDF that came back without a path but with a reason was meant to be written and was not.
+// The outputs made from the log's QSOs, in the order they are written.
+constexpr const char* kLogPrintout = " Logformular nach KTD.pdf";
+constexpr const char* kScoreSheet = " Abrechnungsblatt.pdf";
+constexpr const char* kEqslAdif = " eQSL.adi";
+constexpr const char* kAdif = ".adi";
+constexpr const char* kLogExport = ".ktd";
+
+// A PDF that came back without a path but with a reason was meant to be written and was not; one
+// that came back under another name could not replace the old file.
 void CheckPdf(FileFailures& failures, ReportPrinter& printer, const std::string& written) {
   const TPrintPDF& pdf = printer.Pdf();
-  if (written.empty() && !pdf.WriteFailure().empty())
+  if (pdf.WriteFailure().empty()) return;
+  if (written.empty())
     failures.AddNotWritten(pdf.FileName, pdf.WriteFailure());
+  else if (written != pdf.FileName)
+    failures.AddWrittenElsewhere(pdf.FileName, pdf.WriteFailure(), written);
 }
 
 void CheckFile(FileFailures& failures, bool written, const std::string& path,
                const std::string& reason) {
   if (!written && !reason.empty()) failures.AddNotWritten(path, reason);
+}
+
+// Runs the writing of one output that reads the log. A failing query of a damaged log names that
+// output and leaves the others to go on; the database's message is kept for the box. Returns
+// false when the query failed, with its message in `databaseMessage` when given.
+template <typename Write>
+bool WriteFromLog(FileFailures& failures, const std::string& path, Write write,
+                  std::string* databaseMessage = nullptr) {
+  try {
+    write();
+    return true;
+  } catch (const ESQLiteException& e) {
+    failures.AddNotWrittenForDatabase(path, e.what());
+    if (databaseMessage != nullptr) *databaseMessage = e.what();
+    return false;
+  }
 }
 
 }  // namespace
@@ -40,14 +68,27 @@ FileFailures RunClosingSequence(AppContext& ctx) {
   // Only a complete record is printed or copied: the reports take its items by line number.
   ctx.stationDataPresent = StationDataComplete(stationDataLines);
 
-  TSQLiteDatabase log(ctx.logDbFile);
-  const bool logHasQsos = CountQsos(log) > 0;
-  ctx.logEmpty = !logHasQsos;
-
-  ReportPrinter printer(ctx.clock);
   FileFailures failures;
   const std::string& stem = ctx.outputStem;
 
+  // A log that cannot be opened or counted leaves open whether the QSO outputs are to be written
+  // or deleted: they are named as not written, and the old ones stay.
+  std::unique_ptr<TSQLiteDatabase> log;
+  std::string countFailure;
+  bool counted = false;
+  bool logHasQsos = false;
+  try {
+    log = std::make_unique<TSQLiteDatabase>(ctx.logDbFile);
+    logHasQsos = CountQsos(*log) > 0;
+    ctx.logEmpty = !logHasQsos;
+    counted = true;
+  } catch (const ESQLiteException& e) {
+    countFailure = e.what();
+  }
+
+  ReportPrinter printer(ctx.clock);
+
+  // The lists come from their files alone and are written whatever the state of the log.
   if (ctx.stationListPresent) {
     CheckPdf(failures, printer, WritePersonalTextsPdf(printer, ctx, stationListLines));
     CheckPdf(failures, printer, WriteCheckListPdf(printer, ctx, stationListLines));
@@ -56,24 +97,44 @@ FileFailures RunClosingSequence(AppContext& ctx) {
     CheckPdf(failures, printer, WritePaperLogFormPdf(printer, ctx, textCollectionLines));
   }
 
-  if (logHasQsos) {
-    CheckPdf(failures, printer, WriteLogPrintoutPdf(printer, ctx, log));
+  if (!counted) {
+    for (const char* suffix : {kLogPrintout, kScoreSheet, kEqslAdif, kAdif, kLogExport})
+      failures.AddNotWrittenForDatabase(stem + suffix, countFailure);
+  } else if (logHasQsos) {
+    WriteFromLog(failures, stem + kLogPrintout,
+                 [&] { CheckPdf(failures, printer, WriteLogPrintoutPdf(printer, ctx, *log)); });
     // The score sheet recomputes the score into ctx.score; the log export reads it from there.
-    CheckPdf(failures, printer, WriteScoreSheetPdf(printer, ctx, stationDataLines));
+    std::string scoreFailure;
+    const bool scored = WriteFromLog(
+        failures, stem + kScoreSheet,
+        [&] { CheckPdf(failures, printer, WriteScoreSheetPdf(printer, ctx, stationDataLines)); },
+        &scoreFailure);
     const std::string dateCompact = ContestDateCompact(ctx.year);
-    std::string reason;
-    CheckFile(failures,
-              WriteEqslAdifFile(stem + " eQSL.adi", log, dateCompact,
-                                EqslQslMessage(stationDataLines, ctx.stationDataPresent), &reason),
-              stem + " eQSL.adi", reason);
-    reason.clear();
-    CheckFile(failures, WriteAdifFile(stem + ".adi", log, dateCompact, &reason), stem + ".adi",
-              reason);
-    reason.clear();
-    CheckFile(failures,
-              WriteLogExportFile(stem + ".ktd", log, stationDataLines, ctx.stationDataPresent,
-                                 ctx.score, ContestDateIso(ctx.year), &reason),
-              stem + ".ktd", reason);
+    WriteFromLog(failures, stem + kEqslAdif, [&] {
+      std::string reason;
+      const bool written =
+          WriteEqslAdifFile(stem + kEqslAdif, *log, dateCompact,
+                            EqslQslMessage(stationDataLines, ctx.stationDataPresent), &reason);
+      CheckFile(failures, written, stem + kEqslAdif, reason);
+    });
+    WriteFromLog(failures, stem + kAdif, [&] {
+      std::string reason;
+      const bool written = WriteAdifFile(stem + kAdif, *log, dateCompact, &reason);
+      CheckFile(failures, written, stem + kAdif, reason);
+    });
+    // With station data the export's summary lines carry the score: without a score it would
+    // hand on counts that were never computed.
+    if (!scored && ctx.stationDataPresent) {
+      failures.AddNotWrittenForDatabase(stem + kLogExport, scoreFailure);
+    } else {
+      WriteFromLog(failures, stem + kLogExport, [&] {
+        std::string reason;
+        const bool written =
+            WriteLogExportFile(stem + kLogExport, *log, stationDataLines, ctx.stationDataPresent,
+                               ctx.score, ContestDateIso(ctx.year), &reason);
+        CheckFile(failures, written, stem + kLogExport, reason);
+      });
+    }
   } else {
     for (const char* suffix : kOutputsDeletedWhenLogEmpty) {
       std::string reason;
@@ -81,6 +142,6 @@ FileFailures RunClosingSequence(AppContext& ctx) {
         failures.AddNotDeleted(stem + suffix, reason);
     }
   }
-  log.Close();
+  if (log) log->Close();
   return failures;
 }

@@ -2,9 +2,10 @@
 // What the program does when the main window closes: it reads the station list, text collection
 // and station-data files, counts the QSOs and writes the final reports in a fixed order; with an
 // empty log it deletes the QSO-dependent outputs of the year instead. Nothing asks for
-// confirmation. A file that cannot be written or deleted does not stop it: the remaining files are
-// still written, and the failures come back for one error box. A database failure throws
-// ESQLiteException.
+// confirmation. A file that cannot be written or deleted does not stop it, nor does a damaged log
+// database: every output that does not need the failed query is still written, and the failures
+// (each file not written, not replaced or not deleted, and the database's message) come back for
+// one error box.
 
 #include "common/file_failures.h"
 

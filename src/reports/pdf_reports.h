@@ -5,8 +5,9 @@
 // previous one has been finished, so a document without its own line width inherits the last one.
 //
 // Each Write...Pdf returns the path of the file it wrote (the time-stamped fallback name when the
-// old file could not be replaced), or an empty string when it wrote nothing; when writing failed,
-// printer.Pdf().WriteFailure() gives the system's reason.
+// old file could not be replaced), or an empty string when it wrote nothing; when the file itself
+// could not be written, printer.Pdf().WriteFailure() gives the system's reason. A failing query of
+// the log throws ESQLiteException before the document is begun.
 
 #include <memory>
 #include <string>

@@ -376,10 +376,8 @@ std::string TPrintPDF::EndDoc() {
   document_ = BuildDocument();
   // Replacing goes through a temporary file and a rename, so a viewer never sees half a file. When
   // the old file cannot be replaced, the document goes under a time-stamped name beside it.
-  std::string reason;
-  if (WriteFileAtomic(FileName, document_, &reason)) return FileName;
+  if (WriteFileAtomic(FileName, document_, &writeFailure_)) return FileName;
   const std::string fallback = FallbackName(FileName, LocalTimeStamp());
   if (WriteFileAtomic(fallback, document_)) return fallback;
-  writeFailure_ = reason;  // why the file itself could not be written
   return std::string();
 }

@@ -44,8 +44,9 @@ class TPrintPDF {
   // when that file cannot be replaced, FileName without extension + "_" + 14-digit local time +
   // ".pdf". Empty when neither could be written.
   std::string EndDoc();
-  // The system's reason why the last EndDoc wrote nothing (for FileName); empty from BeginDoc on
-  // and after a successful EndDoc.
+  // The system's reason why the last EndDoc could not write FileName itself, whether or not the
+  // time-stamped name took the document instead; empty from BeginDoc on and after FileName was
+  // written.
   const std::string& WriteFailure() const { return writeFailure_; }
 
   int PageCount() const { return static_cast<int>(pages_.size()); }

@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <map>
@@ -14,6 +15,7 @@
 #include "common/text_file.h"
 #include "contest/log_fixture.h"
 #include "db/log_schema.h"
+#include "db/sqlite_database.h"
 #include "prep/station_data_record.h"
 #include "support/ordinary_user.h"
 #include "support/temp_folder.h"
@@ -188,7 +190,9 @@ struct RefusedWriteCase {
   bool withQsos;
   const char* folderInTheWay;  // nullptr: the whole year folder is read-only
   int error;
-  std::vector<std::string> expected;  // "W suffix" not written, "D suffix" not deleted, in order
+  // "W suffix" not written, "R suffix" written under a time-stamped name, "D suffix" not deleted,
+  // in order
+  std::vector<std::string> expected;
 };
 
 void PrintTo(const RefusedWriteCase& c, std::ostream* os) {
@@ -229,8 +233,16 @@ TEST_P(ClosingRefusedWriteTest, NamesEachFileNotWrittenAndKeepsTheOldOnes) {
   for (const FileFailure& f : failures.List()) {
     ASSERT_EQ(f.path.rfind(ctx_.outputStem, 0), 0u) << f.path;
     EXPECT_EQ(f.reason, std::strerror(c.error)) << f.path;
-    named.push_back((f.action == FileFailure::Action::Write ? "W" : "D") +
-                    f.path.substr(ctx_.outputStem.size()));
+    const char* kind = f.action == FileFailure::Action::Write            ? "W"
+                       : f.action == FileFailure::Action::WriteElsewhere ? "R"
+                                                                         : "D";
+    named.push_back(kind + f.path.substr(ctx_.outputStem.size()));
+    if (f.action == FileFailure::Action::WriteElsewhere) {
+      // The document went beside the old file, under the closing time.
+      const std::string stamped = f.path.substr(0, f.path.size() - 4) + "_20250720180000.pdf";
+      EXPECT_EQ(f.writtenAs, stamped);
+      EXPECT_EQ(Content(stamped.substr(ctx_.outputStem.size())).substr(0, 5), "%PDF-");
+    }
   }
   EXPECT_EQ(named, c.expected);
   if (c.folderInTheWay == nullptr) {
@@ -259,8 +271,113 @@ INSTANTIATE_TEST_SUITE_P(
                           "W Logformular mit Texten.pdf", "D Abrechnungsblatt.pdf",
                           "D Logformular nach KTD.pdf", "D eQSL.adi", "D.adi", "D.cbr"}},
         RefusedWriteCase{"FolderInTheWayOfTheAdif", true, ".adi", EISDIR, {"W.adi"}},
+        RefusedWriteCase{"FolderInTheWayOfTheScoreSheet",
+                         true,
+                         " Abrechnungsblatt.pdf",
+                         EISDIR,
+                         {"R Abrechnungsblatt.pdf"}},
         RefusedWriteCase{"FolderInTheWayOfTheCabrillo", false, ".cbr", EISDIR, {"D.cbr"}}),
     [](const ::testing::TestParamInfo<RefusedWriteCase>& info) {
+      return std::string(info.param.name);
+    });
+
+enum class Damage { DropTextReceived, DropOtherStationFlag, BadPage };
+
+struct DamagedLogCase {
+  const char* name;
+  Damage damage;
+  bool withStationData;
+  std::vector<std::string> notWritten;  // suffixes named for the database, in order
+  const char* databaseReason;           // the end of the database's message
+};
+
+void PrintTo(const DamagedLogCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class ClosingDamagedLogTest : public ClosingSequenceTest,
+                              public ::testing::WithParamInterface<DamagedLogCase> {
+ protected:
+  void Damage(Damage damage) {
+    TSQLiteDatabase log(ctx_.logDbFile);
+    if (damage == Damage::DropTextReceived) log.ExecSQL("ALTER TABLE ktd DROP COLUMN rtxt");
+    if (damage == Damage::DropOtherStationFlag) log.ExecSQL("ALTER TABLE ktd DROP COLUMN euSt");
+    if (damage != Damage::BadPage) return;
+    const long long pageSize = log.GetTable("PRAGMA page_size")->CountResult();
+    const long long rootPage =
+        log.GetTable("SELECT rootpage FROM sqlite_master WHERE name = 'ktd'")->CountResult();
+    log.Close();
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(ctx_.logDbFile, bytes));
+    ASSERT_GT(rootPage, 1);
+    ASSERT_LE(rootPage * pageSize, static_cast<long long>(bytes.size()));
+    const auto size = static_cast<std::size_t>(pageSize);
+    bytes.replace(static_cast<std::size_t>(rootPage - 1) * size, size, size, '\xFF');
+    ASSERT_TRUE(WriteFileAtomic(ctx_.logDbFile, bytes));
+  }
+};
+
+// A damaged log stops only the outputs whose queries fail: every other output is written, the
+// failed ones are named, their old files stay, and the database's message is kept for the box.
+TEST_P(ClosingDamagedLogTest, WritesWhatDoesNotNeedTheFailedQueryAndNamesTheRest) {
+  const DamagedLogCase& c = GetParam();
+  WriteOldOutputs();
+  WriteLists();
+  if (c.withStationData) WriteStationData();
+  AddQsos();
+  Damage(c.damage);
+
+  const FileFailures failures = RunClosingSequence(ctx_);
+
+  std::vector<std::string> named;
+  for (const FileFailure& f : failures.List()) {
+    EXPECT_EQ(f.action, FileFailure::Action::Database) << f.path;
+    named.push_back(f.path.substr(ctx_.outputStem.size()));
+  }
+  EXPECT_EQ(named, c.notWritten);
+  for (const char* suffix : kAllOutputs) {
+    const bool kept = std::string(suffix) == ".cbr" ||
+                      std::find(named.begin(), named.end(), suffix) != named.end();
+    if (kept)
+      EXPECT_EQ(Content(suffix), "old") << suffix;
+    else
+      EXPECT_NE(Content(suffix), "old") << suffix << " should have been written";
+  }
+  // The box shows it once (FileFailures keeps the first); it names the query and SQLite's reason.
+  EXPECT_NE(failures.DatabaseMessage().find(c.databaseReason), std::string::npos)
+      << failures.DatabaseMessage();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ClosingDamagedLogs, ClosingDamagedLogTest,
+    ::testing::Values(
+        // The score needs no texts: only the outputs that print them fail.
+        DamagedLogCase{"KtdWithoutTextReceived",
+                       Damage::DropTextReceived,
+                       true,
+                       {" Logformular nach KTD.pdf", " eQSL.adi", ".adi", ".ktd"},
+                       "no such column: rtxt"},
+        // The score fails, and with it the export whose summary carries the score.
+        DamagedLogCase{"KtdWithoutOtherStationFlagWithStationData",
+                       Damage::DropOtherStationFlag,
+                       true,
+                       {" Abrechnungsblatt.pdf", ".ktd"},
+                       "no such column: euSt"},
+        // Without station data the export holds only QSO lines and needs no score.
+        DamagedLogCase{"KtdWithoutOtherStationFlagWithoutStationData",
+                       Damage::DropOtherStationFlag,
+                       false,
+                       {" Abrechnungsblatt.pdf"},
+                       "no such column: euSt"},
+        // The QSOs cannot be counted: nothing tells whether to write or to delete the QSO
+        // outputs, so they are named and the old ones stay; the lists are written.
+        DamagedLogCase{
+            "BadPageOfTheLogTable",
+            Damage::BadPage,
+            true,
+            {" Logformular nach KTD.pdf", " Abrechnungsblatt.pdf", " eQSL.adi", ".adi", ".ktd"},
+            "FROM ktd\": database disk image is malformed"}),
+    [](const ::testing::TestParamInfo<DamagedLogCase>& info) {
       return std::string(info.param.name);
     });
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <regex>
 
@@ -274,6 +276,7 @@ TEST_F(PrintPdfTest, FileThatCannotBeReplacedGetsATimeStampedSibling) {
   pdf.FileName = dir / "Abrechnungsblatt.pdf";
   pdf.BeginDoc();
   EXPECT_EQ(pdf.EndDoc(), dir / "Abrechnungsblatt_20250720180509.pdf");
+  EXPECT_EQ(pdf.WriteFailure(), std::strerror(EISDIR)) << "why the file itself was not replaced";
   std::string written;
   ASSERT_TRUE(ReadWholeFile(dir / "Abrechnungsblatt_20250720180509.pdf", written));
   EXPECT_EQ(written, pdf.DocumentBytes());
@@ -284,6 +287,7 @@ TEST_F(PrintPdfTest, ExistingFileIsReplaced) {
   ASSERT_TRUE(WriteFileAtomic(dir / "doc.pdf", "old"));
   pdf.BeginDoc();
   EXPECT_EQ(pdf.EndDoc(), dir / "doc.pdf");
+  EXPECT_EQ(pdf.WriteFailure(), "");
   std::string written;
   ASSERT_TRUE(ReadWholeFile(dir / "doc.pdf", written));
   EXPECT_EQ(written, pdf.DocumentBytes());
