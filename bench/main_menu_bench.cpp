@@ -39,7 +39,8 @@ void BM_StartupBeforeTheWindow(benchmark::State& state) {
   WriteLinesAtomic(dir / "db/Rufzeichen.dat", {"HB9XYZ/P"});
   for (auto _ : state) {
     AppContext ctx;
-    SettleFilesAndCallsign(ctx, dir.path(), 2024, [] { return std::optional<std::string>(); });
+    SettleFilesAndCallsign(ctx, dir.path(), 2024,
+                           [](const CallsignQuestion&) { return std::optional<std::string>(); });
     PrepareLogAndPrefixData(ctx);
     benchmark::DoNotOptimize(ctx.prefixDb.get());
   }

@@ -1,5 +1,7 @@
 #include "app/app_context.h"
 
+#include <algorithm>
+
 #include "app/instance_lock.h"
 #include "db/sqlite_database.h"
 
@@ -25,5 +27,8 @@ void SettleWorkingFiles(AppContext& ctx, const std::string& baseFolder, int year
 }
 
 void SettleOutputFiles(AppContext& ctx) {
-  ctx.outputStem = ctx.yearFolder + ctx.baseCallsign + "_P " + ctx.yearText;
+  // "HB9/DL1ABC" names "HB9_DL1ABC_P 2026 ...": a "/" would lead out of the year folder.
+  std::string name = ctx.baseCallsign;
+  std::replace(name.begin(), name.end(), '/', '_');
+  ctx.outputStem = ctx.yearFolder + name + "_P " + ctx.yearText;
 }

@@ -41,7 +41,7 @@ struct AppContext {
   std::string stationListFile;     // data/KTD-Stationen <year>.csv
   std::string sampleTextsFile;     // data/Muster Texte.txt
   std::string sampleStationsFile;  // data/Muster Stationen.csv
-  std::string outputStem;          // year folder + base callsign + "_P " + year
+  std::string outputStem;          // year folder + base callsign ("/" as "_") + "_P " + year
 
   bool logEmpty = true;
   bool stationDataPresent = false;
@@ -71,5 +71,5 @@ struct AppContext {
 // Fills year, folders and file names from the working directory (ending in '/') and the year.
 void SettleWorkingFiles(AppContext& ctx, const std::string& baseFolder, int year);
 
-// Output file names, once the base callsign is known.
+// Output file names, once the base callsign is known; every "/" of it becomes "_" there.
 void SettleOutputFiles(AppContext& ctx);

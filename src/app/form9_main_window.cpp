@@ -159,29 +159,25 @@ void TForm9::BuildControls() {
   connect(ButtonAltesLog, &QPushButton::clicked, this, &TForm9::ButtonAltesLogClick);
 }
 
-bool TForm9::StartUp(const std::string& baseFolder) {
+bool TForm9::StartUp(const std::string& baseFolder, const std::string& sharedFolder) {
   SystemClock systemClock;
   const Clock& clock = ctx_.clock != nullptr ? *ctx_.clock : systemClock;
   const int year = clock.LocalNow().year;
 
-  const auto askCallsign = []() -> std::optional<std::string> {
-    std::optional<QString> answer = UserPrompts::Current().AskText(
-        nullptr, "KTD-Station", "Das eigene Rufzeichen eingeben:", QString());
+  const auto askCallsign = [](const CallsignQuestion& question) -> std::optional<std::string> {
+    std::optional<QString> answer =
+        UserPrompts::Current().AskText(nullptr, "KTD-Station", QStringFromCp1252(question.prompt),
+                                       QStringFromCp1252(question.initial));
     if (!answer) return std::nullopt;
     return Cp1252FromQString(*answer);
   };
   FileFailures failures;
-  switch (SettleFilesAndCallsign(ctx_, baseFolder, year, askCallsign, &failures)) {
-    case StartupOutcome::Ready:
-      break;
-    case StartupOutcome::AlreadyRunning:
-      ShowErrorMessage(AlreadyRunningMessage(ctx_));
-      return false;
-    case StartupOutcome::LockFailed:
-      ShowErrorMessage(LockFailedMessage(ctx_));
-      return false;
-    default:
-      return false;
+  const StartupOutcome outcome =
+      SettleFilesAndCallsign(ctx_, baseFolder, year, askCallsign, &failures, sharedFolder);
+  if (outcome != StartupOutcome::Ready) {
+    const std::string message = StartupMessage(outcome, ctx_, failures);
+    if (!message.empty()) ShowStartupFailure(message);
+    return false;
   }
   if (!failures.Empty()) ShowErrorMessage(failures.Message());
   setWindowTitle(QStringFromCp1252(MainWindowTitle(ctx_.ownCallsign)));
@@ -190,7 +186,7 @@ bool TForm9::StartUp(const std::string& baseFolder) {
   try {
     PrepareLogAndPrefixData(ctx_);
   } catch (const ESQLiteException& e) {
-    ShowErrorMessage(e.what());
+    ShowStartupFailure(e.what());
     return false;
   }
   // The live window lives from here to the end of the program, with the CW keyer on port 1.

@@ -34,10 +34,12 @@ class TForm9 : public QWidget {
   explicit TForm9(AppContext& ctx, QWidget* parent = nullptr);
   ~TForm9() override;
 
-  // Runs the start-up in `baseFolder` (the working directory, ending in '/'). False when the
-  // program must end: no prefix database, the callsign dialog cancelled, a callsign of 3 characters
-  // or fewer, or the log or prefix database failing (its error is shown first).
-  bool StartUp(const std::string& baseFolder);
+  // Runs the start-up in `baseFolder` (the working directory, ending in '/'), prepared first from
+  // `sharedFolder` when one is given. False when the program must end: the folder taken by another
+  // copy, not prepared or failing to be prepared, the callsign dialog cancelled, a callsign of 3
+  // characters or fewer, or the log or prefix database failing (the reason is shown first, except
+  // for what the operator ended himself).
+  bool StartUp(const std::string& baseFolder, const std::string& sharedFolder = {});
 
   void SetChildWindows(const ChildWindows& windows) { children_ = windows; }
 

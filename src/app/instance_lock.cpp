@@ -7,8 +7,10 @@
 #include <cerrno>
 #include <cstring>
 
-InstanceLock::InstanceLock(const std::string& path) : path_(path) {
-  fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+InstanceLock::InstanceLock(const std::string& folder) : folder_(folder) {
+  // A read-only descriptor of the folder is all flock needs; close-on-exec keeps it from programs
+  // this one starts, which would otherwise hold the claim beyond its end.
+  fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd_ < 0) {
     reason_ = std::strerror(errno);
     return;

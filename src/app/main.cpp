@@ -1,7 +1,11 @@
+#include <cstdio>
 #include <filesystem>
 #include <string>
+#include <system_error>
+#include <vector>
 
 #include "app/app_context.h"
+#include "app/command_line.h"
 #include "app/form9_main_window.h"
 #include "app/qt_application.h"
 #include "common/clock.h"
@@ -12,19 +16,40 @@
 #include "review/form8_paper_log.h"
 
 int main(int argc, char* argv[]) {
-  KtdApplication app(argc, argv);
+  // Read before the application object exists: --help and --version need no display.
+  const CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  switch (line.action) {
+    case CommandLine::Action::Help:
+      std::fputs(ProgramHelp().c_str(), stdout);
+      return 0;
+    case CommandLine::Action::Version:
+      std::fputs(ProgramVersion().c_str(), stdout);
+      return 0;
+    case CommandLine::Action::Wrong:
+      std::fprintf(stderr, "vorlax-ktd-log: %s\n%s", line.error.c_str(), ShortUsage().c_str());
+      return 2;
+    case CommandLine::Action::Start:
+      break;
+  }
+
+  // Every argument was the program's own: Qt gets none to interpret.
+  int qtArgc = 1;
+  KtdApplication app(qtArgc, argv);
 
   SystemClock clock;
   AppContext ctx;
   ctx.clock = &clock;
 
-  std::string baseFolder = std::filesystem::current_path().string();
-  if (!baseFolder.ends_with('/')) baseFolder += '/';
+  const std::string baseFolder = FolderPath(line.folder);
+  const std::string sharedFolder = line.prepareFrom.empty() ? "" : FolderPath(line.prepareFrom);
 
   // Windows in their creation order; the main window's creation runs the start-up, which may end
   // the program before anything is shown.
   TForm9 form9(ctx);
-  if (!form9.StartUp(baseFolder)) return 0;
+  if (!form9.StartUp(baseFolder, sharedFolder)) return 1;
+  // The working folder is the current folder from here on, as when started in it.
+  std::error_code ignored;
+  std::filesystem::current_path(baseFolder, ignored);
   TForm3 form3(ctx);
   TForm5 form5(ctx);
   TForm6 form6(ctx);

@@ -2,8 +2,10 @@
 
 #include <QLibraryInfo>
 #include <QLocale>
+#include <cstdio>
 
 #include "app/qt_user_prompts.h"
+#include "common/encoding.h"
 #include "common/qt_cp1252.h"
 
 KtdApplication::KtdApplication(int& argc, char** argv) : QApplication(argc, argv) {
@@ -43,4 +45,13 @@ void ShowErrorMessage(const std::string& message) {
   text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   UserPrompts::Current().ShowError(QApplication::activeWindow(), text);
+}
+
+void ShowStartupFailure(const std::string& message) {
+  std::string text = Cp1252ToUtf8(message);
+  for (char& c : text) {
+    if (c == '\r') c = '\n';
+  }
+  std::fprintf(stderr, "vorlax-ktd-log: %s\n", text.c_str());
+  ShowErrorMessage(message);
 }

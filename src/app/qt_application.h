@@ -22,3 +22,7 @@ class KtdApplication : public QApplication {
 // Shows the error message box with an exception's text (Windows-1252; its carriage returns become
 // line breaks).
 void ShowErrorMessage(const std::string& message);
+
+// Shows why the program ends before its main window, in the error box for the desktop and on
+// stderr for a terminal (Windows-1252 as for ShowErrorMessage).
+void ShowStartupFailure(const std::string& message);

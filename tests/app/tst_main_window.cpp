@@ -3,7 +3,6 @@
 // database failure during an action.
 
 #include <sys/stat.h>
-#include <QDate>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -66,10 +65,11 @@ struct Program {
   AppContext ctx;
   std::unique_ptr<TForm9> form;
 
-  bool Start(const TempFolder& folder) {
+  bool Start(const TempFolder& folder) { return StartIn(folder.path()); }
+  bool StartIn(const std::string& path, const std::string& shared = {}) {
     ctx.clock = &clock;
     form = std::make_unique<TForm9>(ctx);
-    return form->StartUp(folder.path());
+    return form->StartUp(path, shared);
   }
 
   template <typename T>
@@ -136,8 +136,9 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void firstStartWithoutPrefixDatabaseMakesFoldersAndEnds();
-  void programEndsAtOnceWithoutPrefixDatabase();
+  void firstStartWithoutPrefixDatabaseTouchesNothingAndSaysHowToPrepare();
+  void programInAFolderNeverPreparedSaysSoOnStderrAndCreatesNothing();
+  void preparingAFolderFromSharedFiles();
   void brokenPrefixDatabaseShowsErrorAndEnds();
   void brokenSuggestionDatabaseIsReportedAndStartGoesOn();
   void ownCallsign_data();
@@ -159,35 +160,53 @@ class MainWindowTest : public QObject {
   void aSecondStartInTheSameFolderIsRefused();
 };
 
-void MainWindowTest::firstStartWithoutPrefixDatabaseMakesFoldersAndEnds() {
+void MainWindowTest::firstStartWithoutPrefixDatabaseTouchesNothingAndSaysHowToPrepare() {
   TempFolder folder;
   ScriptedPrompts prompts;
   Program program;
 
   QVERIFY(!program.Start(folder));
 
-  QVERIFY(std::filesystem::is_directory(folder / "db"));
-  QVERIFY(std::filesystem::is_directory(folder / "data"));
-  QVERIFY(std::filesystem::is_directory(folder / "data/2024"));
+  QVERIFY(std::filesystem::is_empty(folder.path()));
   QVERIFY(prompts.questions.empty());
-  QVERIFY(!FileExists(folder / "db/Rufzeichen.dat"));
-  QVERIFY(!FileExists(folder / "db/ktd.sqlite"));
+  QCOMPARE(prompts.errors.size(), 1);
+  QVERIFY2(prompts.errors.front().contains("vorlax-ktd-log-start [ORDNER]"),
+           qPrintable(prompts.errors.front()));
   QVERIFY(!VisibleWindowExists());
 }
 
-void MainWindowTest::programEndsAtOnceWithoutPrefixDatabase() {
+void MainWindowTest::programInAFolderNeverPreparedSaysSoOnStderrAndCreatesNothing() {
   const QString program = QCoreApplication::applicationDirPath() + "/vorlax-ktd-log";
   if (!QFileInfo::exists(program)) QSKIP("the program is not built");
   TempFolder folder;
   QProcess process;
   process.setWorkingDirectory(QString::fromStdString(folder.path()));
+  process.setReadChannel(QProcess::StandardError);
   process.start(program, {});
-  QVERIFY(process.waitForFinished(20000));
-  QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-  QCOMPARE(process.exitCode(), 0);
-  const QString year = QString::number(QDate::currentDate().year());
-  QVERIFY(std::filesystem::is_directory(folder / "db"));
-  QVERIFY(std::filesystem::is_directory(folder / ("data/" + year.toStdString())));
+  // The message comes on stderr first; the error box then waits for a person, so the test ends it.
+  QString said;
+  while (!said.contains("vorlax-ktd-log-start [ORDNER]") && process.waitForReadyRead(20000))
+    said += QString::fromUtf8(process.readAllStandardError());
+  process.kill();
+  process.waitForFinished(20000);
+  QVERIFY2(said.contains(QString::fromUtf8("nicht für VORLAX_KTD_Log vorbereitet")),
+           qPrintable(said));
+  QVERIFY(std::filesystem::is_empty(folder.path()));
+}
+
+void MainWindowTest::preparingAFolderFromSharedFiles() {
+  TempFolder shared;
+  PutPrefixDatabase(shared);
+  QVERIFY(WriteFileAtomic(shared / "data/Muster Texte.txt", "Gipfel am Morgen\r\n"));
+  TempFolder folder;
+  ScriptedPrompts prompts;
+  prompts.Answer(QString("hb9zz"));
+  Program program;
+  QVERIFY(program.StartIn(folder / "Neu/", shared.path()));
+  QVERIFY(FileExists(folder / "Neu/db/dxcc.sqlite"));
+  QCOMPARE(ReadLines(folder / "Neu/data/Muster Texte.txt"),
+           std::vector<std::string>{"Gipfel am Morgen"});
+  QVERIFY(prompts.errors.empty());
 }
 
 void MainWindowTest::brokenPrefixDatabaseShowsErrorAndEnds() {
@@ -254,6 +273,14 @@ void MainWindowTest::ownCallsign_data() {
   QTest::newRow("three characters end")
       << false << QByteArray() << QStringList{"hb9"} << 1 << false << ""
       << "";
+  QTest::newRow("refused entry asked again")
+      << false << QByteArray() << QStringList{"hb9 abc", "../hb9abc", "hb9abc"} << 3 << true
+      << "HB9ABC/P"
+      << "HB9ABC";
+  QTest::newRow("path in the file asks, slash kept out of file names")
+      << true << QByteArray("../../EVIL\r\n") << QStringList{"hb9/dl1abc"} << 1 << true
+      << "HB9/DL1ABC/P"
+      << "HB9/DL1ABC";
   QTest::newRow("three characters with blanks end")
       << true << QByteArray("HB\r\n") << QStringList{"  hb9 "} << 1 << false << ""
       << "";
@@ -285,10 +312,14 @@ void MainWindowTest::ownCallsign() {
   QCOMPARE(program.Start(folder), started);
 
   QCOMPARE(static_cast<int>(prompts.questions.size()), questions);
-  for (const ScriptedPrompts::Question& q : prompts.questions) {
+  // A refused entry is asked for again, with the reason above the prompt and the entry to correct.
+  const QString prompt("Das eigene Rufzeichen eingeben:");
+  for (int i = 0; i < questions; ++i) {
+    const ScriptedPrompts::Question& q = prompts.questions[i];
     QCOMPARE(q.title, QString("KTD-Station"));
-    QCOMPARE(q.prompt, QString("Das eigene Rufzeichen eingeben:"));
-    QVERIFY(q.initial.isEmpty());
+    QCOMPARE(q.prompt.endsWith(prompt), true);
+    QCOMPARE(q.prompt == prompt, i == 0);
+    QCOMPARE(q.initial, i == 0 ? QString() : answers[i - 1]);
   }
   QVERIFY(!VisibleWindowExists());
   std::string onDisk;
@@ -299,7 +330,8 @@ void MainWindowTest::ownCallsign() {
     QCOMPARE(QString::fromStdString(onDisk), own + "\r\n");
     QCOMPARE(program.form->windowTitle(), "VORLAX_KTD_Log 8 10.12.2024 - " + own);
     QCOMPARE(QString::fromStdString(program.ctx.outputStem),
-             QString::fromStdString(folder / "data/2024/") + base + "_P 2024");
+             QString::fromStdString(folder / "data/2024/") + QString(base).replace('/', '_') +
+                 "_P 2024");
   } else {
     // Ending leaves the file as it was.
     QCOMPARE(fileThere, hasFile);

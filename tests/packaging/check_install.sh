@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The installed program: "cmake --install" into a temporary root, then the files in their places,
-# the desktop entry and metainfo as their validators see them, and the launcher preparing and
-# starting a working folder (with a stand-in for the program that tells where it was started).
+# the desktop entry and metainfo as their validators see them, the command line of both programs
+# without a display, and the launcher starting the program on a working folder to prepare (with a
+# stand-in for the program that tells how it was started).
 # Usage: check_install.sh BUILD_FOLDER SOURCE_FOLDER
 set -euo pipefail
 build=$1
@@ -38,41 +39,62 @@ appstreamcli validate --no-net "$metainfo" >/dev/null || fail "appstreamcli vali
 grep -qx "Exec=vorlax-ktd-log-start" "$desktop" || fail "the desktop entry does not start the launcher"
 grep -qx "Icon=ch.vorlax.ktdlog" "$desktop" || fail "the desktop entry names another icon"
 
-# The launcher, with a stand-in program that writes its working folder to $STARTED_IN.
+# --help and --version answer on stdout without a display and without touching any folder (the
+# current one, the home folder); an unknown option gives the usage on stderr and status 2.
+quiet="$root/quiet"
+mkdir -p "$quiet/home" "$quiet/here"
+without_display() {
+  (cd "$quiet/here" && env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= HOME="$quiet/home" "$@")
+}
+versions=""
+for program in vorlax-ktd-log vorlax-ktd-log-start; do
+  for option in --help --version; do
+    without_display "$usr/bin/$program" "$option" >"$root/out" 2>"$root/err" ||
+      fail "$program $option ended with status $?"
+    [ -s "$root/out" ] && [ ! -s "$root/err" ] || fail "$program $option: not on stdout alone"
+  done
+  versions="$versions $(awk '{ print $NF }' "$root/out")"
+  status=0
+  without_display "$usr/bin/$program" --no-such-option >"$root/out" 2>"$root/err" || status=$?
+  [ "$status" = 2 ] || fail "$program with an unknown option: status $status, not 2"
+  [ ! -s "$root/out" ] && grep -q "^Aufruf: $program" "$root/err" ||
+    fail "$program with an unknown option: no usage on stderr"
+done
+read -r first second <<<"$versions"
+[ -n "$first" ] && [ "$first" = "$second" ] || fail "the programs tell different versions:$versions"
+[ -z "$(find "$quiet" -mindepth 2)" ] || fail "the command line touched a folder: $(find "$quiet" -mindepth 2)"
+
+# The launcher, with a stand-in program that writes its folder and arguments to $STARTED_IN.
 cat >"$usr/bin/vorlax-ktd-log" <<'STAND_IN'
 #!/bin/sh
-pwd >"$STARTED_IN"
+{ pwd; printf '%s\n' "$@"; } >"$STARTED_IN"
 STAND_IN
 export STARTED_IN="$root/started-in"
 launch() {
   rm -f "$STARTED_IN"
-  HOME="$root/home" "$@" >/dev/null
+  (cd "$root" && HOME="$root/home" "$@" >/dev/null)
   [ -f "$STARTED_IN" ] || fail "$* did not start the program"
-  cat "$STARTED_IN"
 }
-expect_prepared() {
-  cmp "$share/db/dxcc.sqlite" "$1/db/dxcc.sqlite" || fail "$1: dxcc.sqlite not copied"
-  for sample in "$share"/data/*; do
-    cmp "$sample" "$1/data/$(basename "$sample")" || fail "$1: $(basename "$sample") not copied"
-  done
+# The program prepares the folder itself: the launcher hands it the installed shared files and the
+# folder, after "--" so that a folder named like an option is still a folder.
+expect_started_on() {
+  mapfile -t started <"$STARTED_IN"
+  [ "${#started[@]}" = 5 ] && [ "${started[1]}" = --prepare-from ] && [ "${started[3]}" = -- ] ||
+    fail "unexpected start: ${started[*]}"
+  [ "$(readlink -f "${started[2]}")" = "$share" ] || fail "shared files not at ${started[2]}"
+  [ "${started[4]}" = "$1" ] || fail "started on ${started[4]}, not on $1"
 }
 
 mkdir "$root/home"
-[ "$(launch "$usr/bin/vorlax-ktd-log-start")" = "$root/home/VORLAX_KTD_Log" ] ||
-  fail "without a folder the program does not start in ~/VORLAX_KTD_Log"
-expect_prepared "$root/home/VORLAX_KTD_Log"
+launch "$usr/bin/vorlax-ktd-log-start"
+expect_started_on "$root/home/VORLAX_KTD_Log"
+[ -z "$(ls -A "$root/home")" ] || fail "the launcher made something itself"
 
-# The operator's own files stay as they are; only what is missing is copied again.
-work="$root/home/VORLAX_KTD_Log"
-echo "eigene Liste" >"$work/data/Muster Stationen.csv"
-rm "$work/db/dxcc.sqlite"
-launch "$usr/bin/vorlax-ktd-log-start" >/dev/null
-[ "$(cat "$work/data/Muster Stationen.csv")" = "eigene Liste" ] || fail "a sample file was overwritten"
-cmp "$share/db/dxcc.sqlite" "$work/db/dxcc.sqlite" || fail "a missing dxcc.sqlite was not copied"
-
-# A folder given on the command line, with blanks in its name, through a link to the launcher.
+# A folder given on the command line, with blanks in its name or named like an option, through a
+# link to the launcher.
 ln -s "$usr/bin/vorlax-ktd-log-start" "$root/start-link"
-[ "$(launch "$root/start-link" "$root/Mein KTD 2025")" = "$root/Mein KTD 2025" ] ||
-  fail "the given folder is not used"
-expect_prepared "$root/Mein KTD 2025"
-echo "installed layout and launcher: ok"
+launch "$root/start-link" "$root/Mein KTD 2025"
+expect_started_on "$root/Mein KTD 2025"
+launch "$root/start-link" -- -KTD-
+expect_started_on -KTD-
+echo "installed layout, command line and launcher: ok"
