@@ -32,14 +32,39 @@ constexpr int kFieldHeight = 24;
 
 const QColor kDarkBlue(0x00, 0x00, 0x80);
 
-bool IsTabKey(int key) {
-  return key == Qt::Key_Tab || key == Qt::Key_Backtab;
-}
-
-// A key that types a character (Space, Enter and Backspace included), as opposed to navigation.
-bool TypesCharacter(const QKeyEvent* event) {
-  return !event->text().isEmpty() && !IsTabKey(event->key()) &&
-         !(event->modifiers() & Qt::ControlModifier);
+// The key as the model sees it.
+PaperKey PaperKeyOf(const QKeyEvent* event) {
+  using Code = PaperKey::Code;
+  PaperKey key;
+  key.id = event->key();
+  key.ctrl = event->modifiers().testFlag(Qt::ControlModifier);
+  key.autoRepeat = event->isAutoRepeat();
+  switch (event->key()) {
+    case Qt::Key_Space:
+      key.code = Code::Space;
+      break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      key.code = Code::Enter;
+      break;
+    case Qt::Key_Up:
+      key.code = Code::Up;
+      break;
+    case Qt::Key_Down:
+      key.code = Code::Down;
+      break;
+    case Qt::Key_Left:
+      key.code = Code::Left;
+      break;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      key.code = Code::Tab;
+      break;
+    default:
+      key.code = event->text().isEmpty() ? Code::Other : Code::Typing;
+      break;
+  }
+  return key;
 }
 
 void ShowCounter(QLabel* counter, int value) {
@@ -221,19 +246,17 @@ void TForm8::BuildLists() {
   ListBoxStationen = AddList("ListBoxStationen", "KTD-Stationen", QRect(160, 140, 150, 200));
   ListBoxStationen->setFocusPolicy(Qt::NoFocus);
   connect(ListBoxStationen, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-    model_.PickStation(ListBoxStationen->row(item));
-    ShowLine();
-    ShowStations();
-    Focus(PaperField::Station);
+    const PaperField next = model_.PickStation(ListBoxStationen->row(item));
+    Sync();
+    Focus(next);
   });
 
   ListBox1 = AddList("ListBox1", QString::fromUtf8("Persönliche Texte"), QRect(374, 140, 300, 200));
   const auto pickPersonal = [this](int row) {
     if (showingLists_ || row < 0) return;
-    model_.PickPersonalText(row);
-    ShowLine();
-    ShowTextLists();
-    Focus(PaperField::RstRcvd);
+    const PaperField next = model_.PickPersonalText(row);
+    Sync();
+    Focus(next);
   };
   connect(ListBox1, &QListWidget::currentRowChanged, this, pickPersonal);
   connect(ListBox1, &QListWidget::itemClicked, this,
@@ -242,10 +265,9 @@ void TForm8::BuildLists() {
   ListBoxTexte = AddList("ListBoxTexte", "Vorgedruckte Texte", QRect(738, 140, 300, 200));
   ListBoxTexte->setFocusPolicy(Qt::NoFocus);
   connect(ListBoxTexte, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-    model_.PickPrintedText(ListBoxTexte->row(item));
-    ShowLine();
-    ShowTextLists();
-    Focus(PaperField::RstRcvd);
+    const PaperField next = model_.PickPrintedText(ListBoxTexte->row(item));
+    Sync();
+    Focus(next);
   });
 }
 
@@ -296,11 +318,15 @@ void TForm8::FormShow() {
   CheckBox1->setChecked(!model_.CwMode());
   ShowReportLimits();
   ShowGridAndScore();
+  Sync();
+  FocusMinute();
+}
+
+void TForm8::Sync() {
   ShowTime();
   ShowLine();
   ShowStations();
   ShowTextLists();
-  FocusMinute();
 }
 
 void TForm8::ShowGridAndScore() {
@@ -316,10 +342,14 @@ void TForm8::ShowGridAndScore() {
 }
 
 void TForm8::ShowTime() {
-  EditHH->setText(QString::fromLatin1(model_.HourText().c_str()));
-  EditMM->setText(QString::fromLatin1(model_.MinuteText().c_str()));
-  EditHH->setCursorPosition(2);
-  EditMM->setCursorPosition(2);
+  const auto show = [](QLineEdit* field, const std::string& digits) {
+    const QString text = QString::fromLatin1(digits.c_str());
+    if (field->text() == text) return;
+    field->setText(text);
+    field->setCursorPosition(2);
+  };
+  show(EditHH, model_.HourText());
+  show(EditMM, model_.MinuteText());
   Label8->setText(QString::fromLatin1(model_.HalfLabel().c_str()));
 }
 
@@ -338,9 +368,13 @@ void TForm8::ShowReportLimits() {
   rstRcvdValidator_->SetRule(rule);
 }
 
-void TForm8::ShowList(QListWidget* list, const PaperList& content) {
-  list->clear();
-  for (const std::string& entry : content.entries) list->addItem(QStringFromCp1252(entry));
+void TForm8::ShowList(QListWidget* list, const PaperList& content,
+                      std::vector<std::string>& shown) {
+  if (content.entries != shown) {
+    shown = content.entries;
+    list->clear();
+    for (const std::string& entry : content.entries) list->addItem(QStringFromCp1252(entry));
+  }
   if (content.selected >= 0) {
     list->setCurrentRow(content.selected);
   } else {
@@ -351,14 +385,14 @@ void TForm8::ShowList(QListWidget* list, const PaperList& content) {
 
 void TForm8::ShowStations() {
   showingLists_ = true;
-  ShowList(ListBoxStationen, model_.Stations());
+  ShowList(ListBoxStationen, model_.Stations(), shownStations_);
   showingLists_ = false;
 }
 
 void TForm8::ShowTextLists() {
   showingLists_ = true;
-  ShowList(ListBoxTexte, model_.PrintedTexts());
-  ShowList(ListBox1, model_.PersonalTexts());
+  ShowList(ListBoxTexte, model_.PrintedTexts(), shownPrinted_);
+  ShowList(ListBox1, model_.PersonalTexts(), shownPersonal_);
   showingLists_ = false;
 }
 
@@ -400,173 +434,77 @@ void TForm8::FocusMinute() {
   EditMM->setCursorPosition(2);
 }
 
-bool TForm8::TimeKeyPress(QLineEdit* field, QKeyEvent* event) {
-  const int key = event->key();
-  const bool ctrl = event->modifiers() & Qt::ControlModifier;
-  const bool minute = field == EditMM;
-  if (ctrl && (key == Qt::Key_Down || key == Qt::Key_Up)) {
-    if (key == Qt::Key_Down) {
-      model_.SkipPrintedText();
-    } else {
-      model_.UnskipPrintedText();
-    }
-    ShowTextLists();
-    return true;
-  }
-  if (key == Qt::Key_Up || key == Qt::Key_Down) {
-    const int step = key == Qt::Key_Up ? 1 : -1;
-    if (minute) {
-      model_.StepMinute(step);
-    } else {
-      model_.StepHour(step);
-    }
-    ShowTime();
-    ShowStations();
-    return true;
-  }
-  if (key == Qt::Key_Space) {
-    Focus(minute ? PaperField::Ssb : PaperField::Minute);
-    return true;
-  }
-  if (key == Qt::Key_Left && minute) {
-    Focus(PaperField::Hour);
-    return true;
-  }
-  return false;
+std::optional<PaperField> TForm8::FieldOf(const QObject* widget) const {
+  if (widget == EditHH) return PaperField::Hour;
+  if (widget == EditMM) return PaperField::Minute;
+  if (widget == CheckBox1) return PaperField::Ssb;
+  if (widget == EditStation) return PaperField::Station;
+  if (widget == EditRSTsent) return PaperField::RstSent;
+  if (widget == EditTextSent) return PaperField::TextSent;
+  if (widget == EditRSTrcvd) return PaperField::RstRcvd;
+  if (widget == EditTextRcvd) return PaperField::TextRcvd;
+  if (widget == ButtonQSOspeichern) return PaperField::Save;
+  return std::nullopt;
 }
 
-bool TForm8::StationKeyPress(QKeyEvent* event) {
-  if (!TypesCharacter(event)) return false;
-  if (!stationGate_.Press(event->key(), event->isAutoRepeat())) return true;
-  if (event->key() == Qt::Key_Space) {
-    const PaperField next = model_.StationSpace();
-    ShowLine();
-    ShowStations();
-    Focus(next);
-    return true;
-  }
-  return IsEnterKey(event->key());  // Enter types nothing here
+bool TForm8::FieldKeyPress(PaperField field, const QKeyEvent* event) {
+  const PaperKeyOutcome outcome = model_.KeyPress(field, PaperKeyOf(event));
+  if (outcome.kind == PaperKeyOutcome::Kind::PassToField) return false;
+  Sync();
+  if (outcome.kind == PaperKeyOutcome::Kind::MoveFocus) Focus(outcome.focus);
+  if (outcome.kind == PaperKeyOutcome::Kind::Save) ButtonQSOspeichernClick();
+  return true;
 }
 
-bool TForm8::RstSentKeyPress(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Space) {
-    Focus(model_.RstSentSpace());
-    return true;
+void TForm8::FieldFocusIn(PaperField field, QLineEdit* edit) {
+  const PaperEntry entry = model_.FieldEntered(field);
+  Sync();
+  if (entry.moveOn) {
+    Focus(entry.focus);
+    return;
   }
-  return IsEnterKey(event->key());
-}
-
-bool TForm8::RstRcvdKeyPress(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Space) {
-    Focus(PaperField::TextRcvd);
-    return true;
-  }
-  if (IsEnterKey(event->key())) {
-    const PaperField next = model_.RstRcvdEnter();
-    ShowLine();
-    if (next == PaperField::Save) {
-      ButtonQSOspeichernClick();
-    } else {
-      Focus(next);
-    }
-    return true;
-  }
-  return false;
-}
-
-bool TForm8::TextRcvdKeyPress(QKeyEvent* event) {
-  if (!TypesCharacter(event)) return false;
-  if (!textRcvdGate_.Press(event->key(), event->isAutoRepeat())) return true;
-  if (IsEnterKey(event->key()) || (event->key() == Qt::Key_Space && model_.TextRcvdSpaceSaves())) {
-    ButtonQSOspeichernClick();
-    return true;
-  }
-  return false;
-}
-
-void TForm8::FieldFocusIn(QLineEdit* field) {
-  if (field == EditHH || field == EditMM) {
-    field->deselect();
-    field->setCursorPosition(2);
-  } else if (field == EditStation) {
-    stationGate_.Clear();
-    model_.StationEntered();
-    ShowTextLists();
-  } else if (field == EditRSTsent) {
-    if (!model_.LeaveStation()) {
-      Focus(PaperField::Station);
-      return;
-    }
-    ShowLine();
-    ShowTextLists();
-    field->selectAll();  // a typed report replaces the default
-  } else if (field == EditTextSent) {
-    model_.EnterTextSent();
-    ShowLine();
-    ShowTextLists();
-    Focus(PaperField::RstRcvd);
-  } else if (field == EditRSTrcvd) {
-    field->selectAll();
-  } else if (field == EditTextRcvd) {
-    textRcvdGate_.Clear();
-  }
-}
-
-void TForm8::FieldFocusOut(QObject* field) {
-  if (field == EditRSTsent) {
-    model_.CompleteRstSent();
-    ShowLine();
-  } else if (field == EditRSTrcvd) {
-    model_.CompleteRstRcvd();
-    ShowLine();
+  switch (entry.caret) {
+    case PaperCaret::AtEnd:
+      edit->deselect();
+      edit->end(false);
+      break;
+    case PaperCaret::SelectAll:
+      edit->selectAll();
+      break;
+    case PaperCaret::AsTheFieldPlacesIt:
+      break;
   }
 }
 
 bool TForm8::eventFilter(QObject* watched, QEvent* event) {
+  const std::optional<PaperField> field = FieldOf(watched);
+  if (!field) return QDialog::eventFilter(watched, event);
   switch (event->type()) {
     case QEvent::FocusIn:
-      if (auto* field = qobject_cast<QLineEdit*>(watched)) {
+      if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
         // The field takes the focus first, so what follows decides the caret and selection.
         watched->event(event);
         if (IsWindowSwitch(static_cast<QFocusEvent*>(event))) {
           // Back from another window (or a context menu): the operator has not entered the field
-          // anew, so the line stays as it was; only keys released elsewhere are forgotten.
-          stationGate_.Clear();
-          textRcvdGate_.Clear();
+          // anew, so the line stays as it was.
+          model_.ReturnedFromAnotherWindow();
         } else {
-          FieldFocusIn(field);
+          FieldFocusIn(*field, edit);
         }
         return true;
       }
       break;
     case QEvent::FocusOut:
-      if (!IsWindowSwitch(static_cast<QFocusEvent*>(event))) FieldFocusOut(watched);
-      break;
-    case QEvent::KeyRelease: {
-      const auto* key = static_cast<QKeyEvent*>(event);
-      if (watched == EditStation) stationGate_.Release(key->key(), key->isAutoRepeat());
-      if (watched == EditTextRcvd) textRcvdGate_.Release(key->key(), key->isAutoRepeat());
-      break;
-    }
-    case QEvent::KeyPress: {
-      auto* key = static_cast<QKeyEvent*>(event);
-      if (watched == EditHH || watched == EditMM) {
-        return TimeKeyPress(static_cast<QLineEdit*>(watched), key);
-      }
-      if (watched == EditStation) return StationKeyPress(key);
-      if (watched == EditRSTsent) return RstSentKeyPress(key);
-      if (watched == EditRSTrcvd) return RstRcvdKeyPress(key);
-      if (watched == EditTextRcvd) return TextRcvdKeyPress(key);
-      if (watched == EditTextSent && (key->key() == Qt::Key_Space || IsEnterKey(key->key()))) {
-        Focus(PaperField::RstRcvd);
-        return true;
-      }
-      if (watched == ButtonQSOspeichern && IsEnterKey(key->key())) {
-        ButtonQSOspeichern->click();
-        return true;
+      if (!IsWindowSwitch(static_cast<QFocusEvent*>(event))) {
+        model_.FieldLeft(*field);
+        Sync();
       }
       break;
-    }
+    case QEvent::KeyRelease:
+      model_.KeyRelease(*field, PaperKeyOf(static_cast<QKeyEvent*>(event)));
+      break;
+    case QEvent::KeyPress:
+      return FieldKeyPress(*field, static_cast<QKeyEvent*>(event));
     default:
       break;
   }
@@ -574,35 +512,21 @@ bool TForm8::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm8::CheckBox1Click() {
-  model_.SwitchMode(CheckBox1->isChecked());
+  const PaperField next = model_.SwitchMode(CheckBox1->isChecked());
   ShowReportLimits();
-  ShowLine();
-  ShowStations();
-  Focus(PaperField::Station);
+  Sync();
+  Focus(next);
 }
 
 void TForm8::ButtonQSOspeichernClick() {
-  switch (model_.Save()) {
-    case PaperSaveOutcome::NoStation:
-      FocusMinute();
-      return;
-    case PaperSaveOutcome::StationTooShort:
-      Focus(PaperField::Station);
-      return;
-    case PaperSaveOutcome::Saved:
-      break;
-  }
-  ShowGridAndScore();
-  ShowLine();
-  ShowStations();
-  ShowTextLists();
-  FocusMinute();
+  const PaperSaveOutcome outcome = model_.Save();
+  if (outcome == PaperSaveOutcome::Saved) ShowGridAndScore();
+  Sync();
+  Focus(PaperLogModel::FocusAfter(outcome));
 }
 
 void TForm8::ButtonEingabeAbbrechenClick() {
-  model_.Cancel();
-  ShowLine();
-  ShowStations();
-  ShowTextLists();
-  FocusMinute();
+  const PaperField next = model_.Cancel();
+  Sync();
+  Focus(next);
 }

@@ -6,8 +6,10 @@
 
 #include <QDialog>
 #include <array>
+#include <optional>
+#include <string>
+#include <vector>
 
-#include "common/key_gate.h"
 #include "review/paper_log_model.h"
 
 class QCheckBox;
@@ -46,23 +48,22 @@ class TForm8 : public QDialog {
   QListWidget* AddList(const char* name, const QString& caption, QRect place);
 
   void FormShow();
+  // Copies the model's time, line and lists onto the widgets (only what changed).
+  void Sync();
   void ShowGridAndScore();
   void ShowTime();
   void ShowLine();
   void ShowReportLimits();
   void ShowStations();
   void ShowTextLists();
-  static void ShowList(QListWidget* list, const PaperList& content);
+  static void ShowList(QListWidget* list, const PaperList& content,
+                       std::vector<std::string>& shown);
   void Focus(PaperField field);
   void FocusMinute();
 
-  bool TimeKeyPress(QLineEdit* field, QKeyEvent* event);
-  bool StationKeyPress(QKeyEvent* event);
-  bool RstSentKeyPress(QKeyEvent* event);
-  bool RstRcvdKeyPress(QKeyEvent* event);
-  bool TextRcvdKeyPress(QKeyEvent* event);
-  void FieldFocusIn(QLineEdit* field);
-  void FieldFocusOut(QObject* field);
+  std::optional<PaperField> FieldOf(const QObject* widget) const;
+  bool FieldKeyPress(PaperField field, const QKeyEvent* event);
+  void FieldFocusIn(PaperField field, QLineEdit* edit);
 
   void CheckBox1Click();
   void ButtonQSOspeichernClick();
@@ -70,10 +71,12 @@ class TForm8 : public QDialog {
 
   AppContext& ctx_;
   PaperLogModel model_;
-  KeyGate stationGate_;
-  KeyGate textRcvdGate_;
   // Set while lists are filled from the model, so their selection signals are not the operator's.
   bool showingLists_ = false;
+  // The entries the three lists show, so that they are filled anew only when these change.
+  std::vector<std::string> shownStations_;
+  std::vector<std::string> shownPrinted_;
+  std::vector<std::string> shownPersonal_;
 
   QLineEdit* EditHH = nullptr;
   QLineEdit* EditMM = nullptr;

@@ -37,6 +37,13 @@ int Wrapped(int value, int count) {
   return ((value % count) + count) % count;
 }
 
+// A key that types a character into a field, as opposed to navigation and Ctrl shortcuts.
+bool TypesCharacter(const PaperKey& key) {
+  using Code = PaperKey::Code;
+  return !key.ctrl &&
+         (key.code == Code::Space || key.code == Code::Enter || key.code == Code::Typing);
+}
+
 }  // namespace
 
 PaperLogModel::PaperLogModel(AppContext& ctx) : ctx_(ctx) {}
@@ -59,6 +66,144 @@ void PaperLogModel::Open() {
   }
   half_ = hour_ >= 8 ? 1 : 0;
   RefreshStations();
+}
+
+PaperKeyOutcome PaperLogModel::KeyPress(PaperField field, const PaperKey& key) {
+  using Code = PaperKey::Code;
+  switch (field) {
+    case PaperField::Hour:
+      return TimeKeyPress(false, key);
+    case PaperField::Minute:
+      return TimeKeyPress(true, key);
+    case PaperField::Station:
+      return StationKeyPress(key);
+    case PaperField::RstSent:
+      return RstSentKeyPress(key);
+    case PaperField::TextSent:
+      // The text comes from the lists; Space and Enter only go on.
+      if (key.code == Code::Space || key.code == Code::Enter) {
+        return PaperKeyOutcome::MoveTo(PaperField::RstRcvd);
+      }
+      break;
+    case PaperField::RstRcvd:
+      return RstRcvdKeyPress(key);
+    case PaperField::TextRcvd:
+      return TextRcvdKeyPress(key);
+    case PaperField::Save:
+      if (key.code == Code::Enter) return PaperKeyOutcome::SaveLine();
+      break;
+    case PaperField::Ssb:
+      break;
+  }
+  return PaperKeyOutcome::Pass();
+}
+
+// Typed characters are discarded in the time fields (they are read-only in the window).
+PaperKeyOutcome PaperLogModel::TimeKeyPress(bool minute, const PaperKey& key) {
+  using Code = PaperKey::Code;
+  const bool upOrDown = key.code == Code::Up || key.code == Code::Down;
+  if (upOrDown && key.ctrl) {
+    if (key.code == Code::Down) {
+      SkipPrintedText();
+    } else {
+      UnskipPrintedText();
+    }
+    return PaperKeyOutcome::Consumed();
+  }
+  if (upOrDown) {
+    const int step = key.code == Code::Up ? 1 : -1;
+    if (minute) {
+      StepMinute(step);
+    } else {
+      StepHour(step);
+    }
+    return PaperKeyOutcome::Consumed();
+  }
+  if (key.code == Code::Space) {
+    return PaperKeyOutcome::MoveTo(minute ? PaperField::Ssb : PaperField::Minute);
+  }
+  if (key.code == Code::Left && minute) return PaperKeyOutcome::MoveTo(PaperField::Hour);
+  return PaperKeyOutcome::Pass();
+}
+
+PaperKeyOutcome PaperLogModel::StationKeyPress(const PaperKey& key) {
+  if (!TypesCharacter(key)) return PaperKeyOutcome::Pass();
+  if (!stationGate_.Press(key.id, key.autoRepeat)) return PaperKeyOutcome::Consumed();
+  // The focus "moves" to the station itself after a copy, so the caret goes to its end.
+  if (key.code == PaperKey::Code::Space) return PaperKeyOutcome::MoveTo(StationSpace());
+  if (key.code == PaperKey::Code::Enter) return PaperKeyOutcome::Consumed();  // types nothing
+  return PaperKeyOutcome::Pass();
+}
+
+PaperKeyOutcome PaperLogModel::RstSentKeyPress(const PaperKey& key) const {
+  if (key.code == PaperKey::Code::Space) return PaperKeyOutcome::MoveTo(RstSentSpace());
+  if (key.code == PaperKey::Code::Enter) return PaperKeyOutcome::Consumed();
+  return PaperKeyOutcome::Pass();
+}
+
+PaperKeyOutcome PaperLogModel::RstRcvdKeyPress(const PaperKey& key) {
+  if (key.code == PaperKey::Code::Space) return PaperKeyOutcome::MoveTo(PaperField::TextRcvd);
+  if (key.code == PaperKey::Code::Enter) {
+    const PaperField next = RstRcvdEnter();
+    return next == PaperField::Save ? PaperKeyOutcome::SaveLine() : PaperKeyOutcome::MoveTo(next);
+  }
+  return PaperKeyOutcome::Pass();
+}
+
+PaperKeyOutcome PaperLogModel::TextRcvdKeyPress(const PaperKey& key) {
+  if (!TypesCharacter(key)) return PaperKeyOutcome::Pass();
+  if (!textRcvdGate_.Press(key.id, key.autoRepeat)) return PaperKeyOutcome::Consumed();
+  if (key.code == PaperKey::Code::Enter ||
+      (key.code == PaperKey::Code::Space && TextRcvdSpaceSaves())) {
+    return PaperKeyOutcome::SaveLine();
+  }
+  return PaperKeyOutcome::Pass();
+}
+
+void PaperLogModel::KeyRelease(PaperField field, const PaperKey& key) {
+  if (field == PaperField::Station) stationGate_.Release(key.id, key.autoRepeat);
+  if (field == PaperField::TextRcvd) textRcvdGate_.Release(key.id, key.autoRepeat);
+}
+
+PaperEntry PaperLogModel::FieldEntered(PaperField field) {
+  switch (field) {
+    case PaperField::Hour:
+    case PaperField::Minute:
+      return {false, field, PaperCaret::AtEnd};
+    case PaperField::Station:
+      stationGate_.Clear();
+      StationEntered();
+      break;
+    case PaperField::RstSent:
+      if (!LeaveStation()) return {true, PaperField::Station};
+      return {false, field, PaperCaret::SelectAll};  // a typed report replaces the default
+    case PaperField::TextSent:
+      EnterTextSent();
+      return {true, PaperField::RstRcvd};
+    case PaperField::RstRcvd:
+      return {false, field, PaperCaret::SelectAll};
+    case PaperField::TextRcvd:
+      textRcvdGate_.Clear();
+      break;
+    case PaperField::Ssb:
+    case PaperField::Save:
+      break;
+  }
+  return {false, field};
+}
+
+void PaperLogModel::FieldLeft(PaperField field) {
+  if (field == PaperField::RstSent) CompleteRstSent();
+  if (field == PaperField::RstRcvd) CompleteRstRcvd();
+}
+
+void PaperLogModel::ReturnedFromAnotherWindow() {
+  stationGate_.Clear();
+  textRcvdGate_.Clear();
+}
+
+PaperField PaperLogModel::FocusAfter(PaperSaveOutcome outcome) {
+  return outcome == PaperSaveOutcome::StationTooShort ? PaperField::Station : PaperField::Minute;
 }
 
 std::string PaperLogModel::HourText() const {
@@ -116,9 +261,10 @@ void PaperLogModel::UnskipPrintedText() {
   RefreshPrintedTexts();
 }
 
-void PaperLogModel::SwitchMode(bool ssb) {
+PaperField PaperLogModel::SwitchMode(bool ssb) {
   SetMode(ssb);
   RefreshStations();
+  return PaperField::Station;
 }
 
 void PaperLogModel::SetMode(bool ssb) {
@@ -155,9 +301,11 @@ PaperField PaperLogModel::StationSpace() {
   return PaperField::RstSent;
 }
 
-void PaperLogModel::PickStation(int index) {
-  if (index < 0 || index >= static_cast<int>(stations_.entries.size())) return;
-  StationEdited(stations_.entries[static_cast<size_t>(index)]);
+PaperField PaperLogModel::PickStation(int index) {
+  if (index >= 0 && index < static_cast<int>(stations_.entries.size())) {
+    StationEdited(stations_.entries[static_cast<size_t>(index)]);
+  }
+  return PaperField::Station;
 }
 
 void PaperLogModel::StationEntered() {
@@ -207,18 +355,22 @@ void PaperLogModel::EnterTextSent() {
   }
 }
 
-void PaperLogModel::PickPersonalText(int index) {
-  if (index < 0 || index >= static_cast<int>(personal_.entries.size())) return;
-  personal_.selected = index;
-  line_.textSent = personal_.entries[static_cast<size_t>(index)];
-  textSentStation_ = line_.station;
+PaperField PaperLogModel::PickPersonalText(int index) {
+  if (index >= 0 && index < static_cast<int>(personal_.entries.size())) {
+    personal_.selected = index;
+    line_.textSent = personal_.entries[static_cast<size_t>(index)];
+    textSentStation_ = line_.station;
+  }
+  return PaperField::RstRcvd;
 }
 
-void PaperLogModel::PickPrintedText(int index) {
-  if (index < 0 || index >= static_cast<int>(printed_.entries.size())) return;
-  printed_.selected = index;
-  line_.textSent = printed_.entries[static_cast<size_t>(index)];
-  textSentStation_ = line_.station;
+PaperField PaperLogModel::PickPrintedText(int index) {
+  if (index >= 0 && index < static_cast<int>(printed_.entries.size())) {
+    printed_.selected = index;
+    line_.textSent = printed_.entries[static_cast<size_t>(index)];
+    textSentStation_ = line_.station;
+  }
+  return PaperField::RstRcvd;
 }
 
 bool PaperLogModel::TextRcvdSpaceSaves() const {
@@ -254,10 +406,11 @@ PaperSaveOutcome PaperLogModel::Save() {
   return PaperSaveOutcome::Saved;
 }
 
-void PaperLogModel::Cancel() {
+PaperField PaperLogModel::Cancel() {
   ClearLine();
   printed_.selected = -1;
   RefreshStations();
+  return PaperField::Minute;
 }
 
 void PaperLogModel::RefreshGrid() {

@@ -2,19 +2,18 @@
 // The paper-log window's state and decisions, without widgets. The operator steps the time, picks
 // the station from the KTD stations still to be worked, takes the sent text from the station's
 // personal texts or the pre-printed texts of the form, and saves the line through RecordQso. The
-// window shows this state and hands keys, clicks and edits in; each method says where the focus
-// goes next when that depends on the state.
+// window shows this state and hands keys, focus moves, clicks and edits in; the model says what a
+// key does in each field and where the focus goes next.
 
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "common/key_gate.h"
 #include "live/log_grid.h"
+#include "review/paper_key.h"
 
 struct AppContext;
-
-// The window's entry fields (and the save button), in tab order.
-enum class PaperField { Hour, Minute, Ssb, Station, RstSent, TextSent, RstRcvd, TextRcvd, Save };
 
 // The line being transcribed.
 struct PaperLine {
@@ -65,6 +64,21 @@ class PaperLogModel {
   // The station is a KTD portable station, so a sent text is offered.
   bool TextExpected() const { return textExpected_; }
 
+  // --- Keys and focus ---
+  // A key pressed in the field that has the focus.
+  PaperKeyOutcome KeyPress(PaperField field, const PaperKey& key);
+  // A key released there: a held key no longer keeps its next press from typing.
+  void KeyRelease(PaperField field, const PaperKey& key);
+  // The operator or the model moved the focus into the field: its entering rules.
+  PaperEntry FieldEntered(PaperField field);
+  // The focus left the field for another one of this window: its leaving rules.
+  void FieldLeft(PaperField field);
+  // The window is active again after another window or a context menu: the line stays as it was,
+  // but keys released meanwhile were not seen.
+  void ReturnedFromAnotherWindow();
+  // Where the focus goes after saving.
+  static PaperField FocusAfter(PaperSaveOutcome outcome);
+
   // Minute and hour keys; the hour wraps at midnight, and crossing 08:00 changes the half and the
   // station list.
   void StepMinute(int delta);
@@ -74,16 +88,17 @@ class PaperLogModel {
   void SkipPrintedText();
   void UnskipPrintedText();
 
-  // The SSB box: mode, report defaults and the station list of the new mode.
-  void SwitchMode(bool ssb);
+  // The SSB box: mode, report defaults and the station list of the new mode; returns the field the
+  // focus goes to.
+  PaperField SwitchMode(bool ssb);
 
   // The station field was edited; the list follows it.
   void StationEdited(const std::string& text);
   // Space in the station field: copies the selected station (the focus stays, returns Station), or
   // after copying, or without a match, moves on (returns RstSent).
   PaperField StationSpace();
-  // A click in the station list.
-  void PickStation(int index);
+  // A click in the station list; returns the field the focus goes to.
+  PaperField PickStation(int index);
   // Entering the station field.
   void StationEntered();
   // Entering RST sent, i.e. leaving the station: false when the station is empty (the focus goes
@@ -104,18 +119,26 @@ class PaperLogModel {
   // Entering the text sent: an empty one gets the first personal text, or the first pre-printed
   // text; the focus always goes on to RST received.
   void EnterTextSent();
-  // A click in the personal or the pre-printed text list: that text is sent.
-  void PickPersonalText(int index);
-  void PickPrintedText(int index);
+  // A click in the personal or the pre-printed text list: that text is sent. Returns the field the
+  // focus goes to.
+  PaperField PickPersonalText(int index);
+  PaperField PickPrintedText(int index);
   // Space in the text received: true when the text already ends in a space (two spaces save).
   bool TextRcvdSpaceSaves() const;
 
   // Records the line through RecordQso, then uses up its texts and starts the next line.
   PaperSaveOutcome Save();
-  // Esc: the line being typed is dropped; time, mode and log stay.
-  void Cancel();
+  // Esc: the line being typed is dropped; time, mode and log stay. Returns the field the focus goes
+  // to.
+  PaperField Cancel();
 
  private:
+  PaperKeyOutcome TimeKeyPress(bool minute, const PaperKey& key);
+  PaperKeyOutcome StationKeyPress(const PaperKey& key);
+  PaperKeyOutcome RstSentKeyPress(const PaperKey& key) const;
+  PaperKeyOutcome RstRcvdKeyPress(const PaperKey& key);
+  PaperKeyOutcome TextRcvdKeyPress(const PaperKey& key);
+
   void RefreshGrid();
   void RefreshStations();
   void RefreshPrintedTexts();
@@ -136,4 +159,7 @@ class PaperLogModel {
   // The station the text sent was chosen for; another station does not send it.
   std::string textSentStation_;
   bool textExpected_ = false;
+  // Holding a key down in the station or the text received types it once.
+  KeyGate stationGate_;
+  KeyGate textRcvdGate_;
 };

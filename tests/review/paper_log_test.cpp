@@ -213,4 +213,87 @@ TEST_F(PaperLogTest, SkippedLineThenUndoRestoresTheQueue) {
   EXPECT_EQ(Query("SELECT txt FROM txt"), review_log::PrintedTexts());
 }
 
+struct KeyCase {
+  const char* name;
+  PaperField field;
+  PaperKey key;
+  PaperKeyOutcome expected;
+  std::string utc = "0600";  // the time afterwards
+  std::string textRcvd{};    // typed before the key
+};
+
+void PrintTo(const KeyCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class PaperKeyTest : public PaperLogTest, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(PaperKeyTest, KeyActsOnTheFieldOrMovesTheFocus) {
+  const KeyCase& c = GetParam();
+  model.Open();
+  model.TextRcvdEdited(c.textRcvd);
+  EXPECT_EQ(model.KeyPress(c.field, c.key), c.expected);
+  EXPECT_EQ(model.Utc(), c.utc);
+}
+
+using Code = PaperKey::Code;
+using F = PaperField;
+using Out = PaperKeyOutcome;
+const PaperKey kSpace{Code::Space, ' '};
+const PaperKey kEnter{Code::Enter, '\r'};
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, PaperKeyTest,
+    ::testing::Values(
+        KeyCase{"HourUpSteps", F::Hour, {Code::Up}, Out::Consumed(), "0700"},
+        KeyCase{"HourSpace", F::Hour, kSpace, Out::MoveTo(F::Minute)},
+        KeyCase{"HourLeftMovesTheCaret", F::Hour, {Code::Left}, Out::Pass()},
+        KeyCase{"MinuteDownSteps", F::Minute, {Code::Down}, Out::Consumed(), "0559"},
+        KeyCase{"MinuteSpace", F::Minute, kSpace, Out::MoveTo(F::Ssb)},
+        KeyCase{"MinuteLeft", F::Minute, {Code::Left}, Out::MoveTo(F::Hour)},
+        KeyCase{"StationEnterTypesNothing", F::Station, kEnter, Out::Consumed()},
+        KeyCase{"StationCtrlVPastes", F::Station, {Code::Typing, 'V', true}, Out::Pass()},
+        KeyCase{"RstSentEnterTypesNothing", F::RstSent, kEnter, Out::Consumed()},
+        KeyCase{"TextSentSpace", F::TextSent, kSpace, Out::MoveTo(F::RstRcvd)},
+        KeyCase{"RstRcvdSpace", F::RstRcvd, kSpace, Out::MoveTo(F::TextRcvd)},
+        KeyCase{"RstRcvdEnterSavesWithoutText", F::RstRcvd, kEnter, Out::SaveLine()},
+        KeyCase{"TextRcvdFirstSpaceIsTyped", F::TextRcvd, kSpace, Out::Pass(), "0600", "GL"},
+        KeyCase{"TextRcvdSecondSpaceSaves", F::TextRcvd, kSpace, Out::SaveLine(), "0600", "GL "},
+        KeyCase{"SaveButtonEnter", F::Save, kEnter, Out::SaveLine()},
+        KeyCase{"SsbBoxTakesItsSpace", F::Ssb, kSpace, Out::Pass()}));
+
+TEST_F(PaperLogTest, CtrlUpAndDownInTheTimeFieldsMoveTheFormLineNotTheTime) {
+  model.Open();
+  EXPECT_EQ(model.KeyPress(F::Minute, {Code::Down, 0, true}), Out::Consumed());
+  EXPECT_EQ(model.PrintedTexts().entries.front(), "GIPFELKREUZ IM MORGEN");
+  model.KeyPress(F::Hour, {Code::Up, 0, true});
+  EXPECT_EQ(model.PrintedTexts().entries, review_log::PrintedTexts());
+  EXPECT_EQ(model.Utc(), "0600");
+}
+
+TEST_F(PaperLogTest, HeldKeyTypesOnceUntilReleasedOrTheFieldIsEnteredAgain) {
+  model.Open();
+  const PaperKey q{Code::Typing, 'Q'};
+  const PaperKey repeat{Code::Typing, 'Q', false, true};
+  for (PaperField field : {F::Station, F::TextRcvd}) {
+    EXPECT_EQ(model.KeyPress(field, q), Out::Pass());
+    EXPECT_EQ(model.KeyPress(field, repeat), Out::Consumed());
+    model.KeyRelease(field, q);
+    EXPECT_EQ(model.KeyPress(field, q), Out::Pass());
+    model.FieldEntered(field);
+    EXPECT_EQ(model.KeyPress(field, q), Out::Pass());
+  }
+}
+
+TEST_F(PaperLogTest, EnteringAFieldPlacesTheCaretOrMovesOn) {
+  model.Open();
+  EXPECT_EQ(model.FieldEntered(F::Minute), (PaperEntry{false, F::Minute, PaperCaret::AtEnd}));
+  EXPECT_EQ(model.FieldEntered(F::RstSent), (PaperEntry{true, F::Station}));  // no station yet
+  model.StationEdited("HB3KLM/P");
+  EXPECT_EQ(model.FieldEntered(F::RstSent), (PaperEntry{false, F::RstSent, PaperCaret::SelectAll}));
+  EXPECT_EQ(model.FieldEntered(F::TextSent), (PaperEntry{true, F::RstRcvd}));
+  EXPECT_EQ(model.Line().textSent, "ABENDROT AM SAENTIS");
+  EXPECT_EQ(PaperLogModel::FocusAfter(PaperSaveOutcome::StationTooShort), F::Station);
+}
+
 }  // namespace
