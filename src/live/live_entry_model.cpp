@@ -471,7 +471,7 @@ KeyOutcome LiveEntryModel::TextRcvdKeyPress(const LiveKey& key) {
 KeyOutcome LiveEntryModel::MessageKeyPress(const LiveKey& key) {
   using Code = LiveKey::Code;
   if (key.code == Code::Enter) {
-    MessageAction();
+    MoveFocus(messages_.MessageAction(true));
     return KeyOutcome::Consumed();
   }
   if (!key.TypesCharacter() || key.code == Code::Backspace) return KeyOutcome::Pass();
@@ -718,10 +718,7 @@ void LiveEntryModel::ClickAction(CheckBox box) {
       break;
     case CheckBox::Farnsworth:
     case CheckBox::AutoCq:
-      // The two share one action: checking Auto-CQ with an empty callsign field starts the CQ.
-      if (view_.autoCq.checked && view_.callsign.text.empty() && keying_.Active()) {
-        messages_.SendCq();
-      }
+      messages_.AutoCqClicked(keying_.Active());
       break;
     case CheckBox::Cq:
       messages_.OperatingModeSwitch();
@@ -763,60 +760,21 @@ MessageContext LiveEntryModel::QsoForMessages() const {
 }
 
 bool LiveEntryModel::FunctionKey(int number) {
-  switch (number) {
-    case 1:
-      messages_.SendMyCall(workedCallsign_);
-      break;
-    case 2:
-    case 3:
-      messages_.SendQrzOrB4(number == 2);
-      break;
-    case 4:
-      MessageAction();
-      return true;
-    case 5:
-      FocusTo(LiveField::Msg);
-      return true;
-    case 9:
-      SetCheck(CheckBox::AutoCq, !view_.autoCq.checked);
-      break;
-    case 10:
-      if (view_.cq.enabled) SetCheck(CheckBox::Cq, !view_.cq.checked);
-      break;
-    default:
-      return false;
-  }
-  ReturnFocus();
+  const std::optional<MessageControls::FocusAfter> focus =
+      messages_.FunctionKey(number, workedCallsign_, view_.focus == LiveField::Msg);
+  if (!focus) return false;
+  MoveFocus(*focus);
   return true;
 }
 
 void LiveEntryModel::ButtonClicked(Button button) {
   if (!keying_.Active()) return;
   LeaveForClick();
-  switch (button) {
-    case Button::MyCall:
-      if (messages_.WatchDogRunning()) messages_.RestartWatchDog();
-      messages_.SendMyCall(workedCallsign_);
-      break;
-    case Button::Qrz:
-    case Button::B4:
-      messages_.SendQrzOrB4(button == Button::Qrz);
-      break;
-    case Button::Msg:
-      MessageAction();
-      break;
-  }
+  MoveFocus(messages_.ButtonClicked(button, workedCallsign_));
   if (view_.focus == LiveField::None) ReturnFocus();
 }
 
-void LiveEntryModel::MessageAction() {
-  if (view_.msg.text.empty()) {
-    if (view_.focus == LiveField::Msg) {
-      ReturnFocus();
-    } else {
-      FocusTo(LiveField::Msg);
-    }
-    return;
-  }
-  if (messages_.SendMessageField()) ReturnFocus();
+void LiveEntryModel::MoveFocus(MessageControls::FocusAfter focus) {
+  if (focus == MessageControls::FocusAfter::LastInput) ReturnFocus();
+  if (focus == MessageControls::FocusAfter::MessageField) FocusTo(LiveField::Msg);
 }

@@ -37,7 +37,7 @@ struct TypedCharacter;
 class LiveEntryModel {
  public:
   using CheckBox = LiveCheckBox;
-  enum class Button { MyCall, Qrz, B4, Msg };
+  using Button = MessageControls::Button;
   using MessageEnd = MessageControls::MessageEnd;
   // Waits until more than `endedBefore` messages have ended, at most maxMs.
   using WaitForMessageStop = MessageControls::WaitForMessageStop;
@@ -132,6 +132,7 @@ class LiveEntryModel {
   // What a filtered character does: inserted by the field, or appended here.
   KeyOutcome Typed(LiveField field, const TypedCharacter& typed);
   bool FunctionKey(int number);
+  void MoveFocus(MessageControls::FocusAfter focus);
 
   // The entry flow.
   void CallsignChanged();
@@ -143,7 +144,6 @@ class LiveEntryModel {
   void EntryReset();
   void Escape();
   void StartCallsignSpaceOrEnter();
-  void MessageAction();
   // The QSO as the report and the closing message need it.
   MessageContext QsoForMessages() const;
 

@@ -155,9 +155,55 @@ bool MessageControls::ReplaceRunningMessage(const std::string& message) {
   return false;
 }
 
-bool MessageControls::SendMessageField() {
-  if (keyer_.State().MessageRunning()) return false;
+std::optional<MessageControls::FocusAfter> MessageControls::FunctionKey(int number,
+                                                                        const std::string& worked,
+                                                                        bool inMessageField) {
+  switch (number) {
+    case 1:
+      SendMyCall(worked);
+      break;
+    case 2:
+    case 3:
+      SendQrzOrB4(number == 2);
+      break;
+    case 4:
+      return MessageAction(inMessageField);
+    case 5:
+      return FocusAfter::MessageField;
+    case 9:
+      view_.autoCq.checked = !view_.autoCq.checked;
+      AutoCqClicked(true);
+      break;
+    case 10:
+      if (view_.cq.enabled) SetCqMode(!view_.cq.checked);
+      break;
+    default:
+      return std::nullopt;
+  }
+  return FocusAfter::LastInput;
+}
+
+MessageControls::FocusAfter MessageControls::ButtonClicked(Button button,
+                                                           const std::string& worked) {
+  switch (button) {
+    case Button::MyCall:
+      if (WatchDogRunning()) RestartWatchDog();
+      SendMyCall(worked);
+      break;
+    case Button::Qrz:
+    case Button::B4:
+      SendQrzOrB4(button == Button::Qrz);
+      break;
+    case Button::Msg:
+      return MessageAction(false);
+  }
+  return FocusAfter::Stay;
+}
+
+MessageControls::FocusAfter MessageControls::MessageAction(bool inMessageField) {
   const std::string text = view_.msg.text;
+  if (text.empty()) return inMessageField ? FocusAfter::LastInput : FocusAfter::MessageField;
+  if (keyer_.State().MessageRunning()) return FocusAfter::Stay;
   if (exchangeInMessage_) {
     const ComposedMessage repeat =
         RepeatExchangeMessage(reportCopy_, text, view_.farnsworth.checked, keyer_.SlowTag());
@@ -165,7 +211,11 @@ bool MessageControls::SendMessageField() {
   } else {
     TransmitMessage(text, text);
   }
-  return true;
+  return FocusAfter::LastInput;
+}
+
+void MessageControls::AutoCqClicked(bool keyingActive) {
+  if (view_.autoCq.checked && view_.callsign.text.empty() && keyingActive) SendCq();
 }
 
 void MessageControls::SetCqMode(bool cq) {

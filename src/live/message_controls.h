@@ -27,6 +27,11 @@ class MessageControls {
   // Waits until more than `endedBefore` messages have ended, at most maxMs.
   using WaitForMessageStop = std::function<void(std::uint64_t endedBefore, int maxMs)>;
 
+  enum class Button { MyCall, Qrz, B4, Msg };
+  // Where the focus goes after an F-key or a button: nowhere, back to the last input field, or
+  // into EditMSG.
+  enum class FocusAfter { Stay, LastInput, MessageField };
+
   // What the last key asks of a message it triggers.
   struct SendOptions {
     bool silent = false;    // Ctrl: the entry goes on, nothing is keyed ("Keine Aussendung")
@@ -54,18 +59,19 @@ class MessageControls {
   // option is used up either way.
   void QsoCompleted(MessageContext qso, bool keyingActive);
 
-  // --- F-keys and buttons ---
-  // F1: the own callsign; with Shift worked + " de " + own.
-  void SendMyCall(const std::string& worked);
-  // F2 (the QRZ or repeat request) and F3 ("QSO B4").
-  void SendQrzOrB4(bool qrz);
-  // F4 with text in EditMSG: that text, or report and exchange again. False (nothing sent) while a
-  // message runs.
-  bool SendMessageField();
+  // --- F-keys, buttons and check boxes (only while keying is on) ---
+  // F1 ... F5, F9 and F10; nothing for another key. `worked` is the worked callsign.
+  std::optional<FocusAfter> FunctionKey(int number, const std::string& worked, bool inMessageField);
+  // A click on one of the F1 ... F4 buttons (the click took the focus out of the fields).
+  FocusAfter ButtonClicked(Button button, const std::string& worked);
+  // F4, ButtonMSG or Enter in EditMSG: EditMSG's text, or report and exchange again; an empty
+  // EditMSG takes the focus (or gives it back). Nothing is sent while a message runs.
+  FocusAfter MessageAction(bool inMessageField);
   // CheckBoxCQ's click action: CQ or S+P mode.
   void OperatingModeSwitch();
-  bool WatchDogRunning() const;
-  void RestartWatchDog();
+  // The click action CheckBoxAutoCQ and CheckBoxFarnsworth share: checking Auto-CQ with an empty
+  // callsign field starts the CQ.
+  void AutoCqClicked(bool keyingActive);
 
   // --- What the entry flow tells ---
   // A key typed in the callsign field: no more automatic CQs.
@@ -93,6 +99,12 @@ class MessageControls {
 
  private:
   MessageContext Complete(MessageContext qso);
+  // F1: the own callsign; with Shift worked + " de " + own.
+  void SendMyCall(const std::string& worked);
+  // F2 (the QRZ or repeat request) and F3 ("QSO B4").
+  void SendQrzOrB4(bool qrz);
+  bool WatchDogRunning() const;
+  void RestartWatchDog();
   void TransmitMessage(const std::string& message, const std::string& display);
   void SendFinal(const MessageContext& partial);
   // True when `message` can be sent now; false when it waits for the running message to stop.
