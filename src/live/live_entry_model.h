@@ -1,10 +1,10 @@
 #pragma once
 // The live logging window without its widgets: the state of one QSO entry, what each key does in
-// each field, which field gets the focus, which hints and warnings show, the UTC clock and the
-// half, the candidate list, the text suggestions, the grid and the score, and recording. The
-// operating messages (MessageControls) and the keying controls (KeyingControls) are parts of it
-// with their own files. The window (TForm1) hands it key presses, edits, focus moves and clicks,
-// and copies View() onto its widgets.
+// each field, which field gets the focus, which hints and warnings show, the check boxes, the grid
+// and the score, and recording. Its parts have files of their own: the operating messages
+// (MessageControls), the keying controls (KeyingControls), the clock and the half (LiveClock), the
+// candidate list (CandidateList) and the exchange texts (ExchangeTexts). The window (TForm1) hands
+// it key presses, edits, focus moves and clicks, and copies View() onto its widgets.
 //
 // Entering and leaving fields: every focus move, whether the model decides it or the operator
 // clicks into another field, runs the leaving rules of the old field and the entering rules of the
@@ -15,7 +15,6 @@
 // window's event loop shows in the error box. Nothing is recorded by a failed action.
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
