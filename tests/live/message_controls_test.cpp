@@ -30,16 +30,22 @@ enum class Do {
   WatchDogTick,
 };
 
+// What is going on at the end: a message being keyed, the watchdog counting (30 s), the automatic
+// CQ to go on (Timer2, 2 s).
+enum EndState : unsigned { kIdle = 0, kRunning = 1, kWatchDog = 2, kAutoCq = 4 };
+
 struct Script {
   const char* name;
   std::vector<Do> steps;
   const char* keyed;  // the text last handed to the converter
-  const char* label;  // LabelMSG
+  const char* label;  // LabelMSG and its font colour
   std::uint32_t labelFont;
-  bool running;   // a message is being keyed
-  bool watchDog;  // TimerWatchDog counts (30 s)
-  bool autoCq;    // the automatic CQ goes on (Timer2, 2 s)
+  unsigned state;
 };
+
+void PrintTo(const Script& s, std::ostream* os) {
+  *os << s.name;
+}
 
 class MessageScript : public ::testing::TestWithParam<Script> {
  protected:
@@ -116,11 +122,11 @@ TEST_P(MessageScript, KeysAndShows) {
   EXPECT_EQ(keyer.Converter().Text(), s.keyed);
   EXPECT_EQ(view.msgLabel.text, s.label);
   EXPECT_EQ(view.msgLabel.font, s.labelFont);
-  EXPECT_EQ(keyer.State().MessageRunning(), s.running);
-  EXPECT_EQ(view.watchDog.running, s.watchDog);
-  EXPECT_EQ(view.watchDog.intervalMs, s.watchDog ? 30000 : 0);
-  EXPECT_EQ(keyer.State().autoCqPending, s.autoCq);
-  EXPECT_EQ(view.autoCqTimer.running, s.autoCq);
+  EXPECT_EQ(keyer.State().MessageRunning(), (s.state & kRunning) != 0);
+  EXPECT_EQ(view.watchDog.running, (s.state & kWatchDog) != 0);
+  EXPECT_EQ(view.watchDog.intervalMs, (s.state & kWatchDog) != 0 ? 30000 : 0);
+  EXPECT_EQ(keyer.State().autoCqPending, (s.state & kAutoCq) != 0);
+  EXPECT_EQ(view.autoCqTimer.running, (s.state & kAutoCq) != 0);
 }
 
 const char* const kQrz = "qrz? de hb9xyz/p";
@@ -128,57 +134,23 @@ const char* const kQrz = "qrz? de hb9xyz/p";
 INSTANTIATE_TEST_SUITE_P(
     Messages, MessageScript,
     ::testing::Values(
-        Script{
-            "CqModeRunsTheWatchdog", {Do::ToggleCq}, "", "Modus : CQ", kWhite, false, true, false},
-        Script{"AnIdleWatchdogSwitchesToSearchAndPounce",
-               {Do::ToggleCq, Do::WatchDogTick},
-               "",
-               "Modus : S+P",
-               kBlue,
-               false,
-               false,
-               false},
-        Script{"F2ReplacesTheRunningCq",
-               {Do::Cq, Do::Wait300, Do::Qrz},
-               kQrz,
-               "QRZ? DE HB9XYZ/P",  // the replaced message's end left it alone
-               kWhite,
-               true,
-               false,
-               false},
-        Script{"TheReplacingMessageEndsInCqMode",
-               {Do::Cq, Do::Wait300, Do::Qrz, Do::Finish},
-               kQrz,
-               "Modus : CQ",
-               kWhite,
-               false,
-               true,
-               false},
+        Script("CqModeRunsTheWatchdog", {Do::ToggleCq}, "", "Modus : CQ", kWhite, kWatchDog),
+        Script("AnIdleWatchdogSwitchesToSearchAndPounce", {Do::ToggleCq, Do::WatchDogTick}, "",
+               "Modus : S+P", kBlue, kIdle),
+        // The replaced message's end leaves the label alone.
+        Script("F2ReplacesTheRunningCq", {Do::Cq, Do::Wait300, Do::Qrz}, kQrz, "QRZ? DE HB9XYZ/P",
+               kWhite, kRunning),
+        Script("TheReplacingMessageEndsInCqMode", {Do::Cq, Do::Wait300, Do::Qrz, Do::Finish}, kQrz,
+               "Modus : CQ", kWhite, kWatchDog),
         // The wait of 1000 ms ends before the pause does: F2 waits for the stop.
-        Script{"F2InALongSpaceWaits",
-               {Do::SlowMessage, Do::Wait300, Do::Qrz},
-               "e  e",
-               "E  E",
-               kBlue,
-               true,
-               false,
-               false},
-        Script{"F2InALongSpaceIsSentOnceTheRunningMessageStops",
-               {Do::SlowMessage, Do::Wait300, Do::Qrz, Do::UntilStopped},
-               kQrz,
-               "QRZ? DE HB9XYZ/P",
-               kBlue,
-               true,
-               false,
-               false},
-        Script{"ThePaddleStopsAMessageAndTheAutomaticCq",
-               {Do::AutoCqOn, Do::Wait300, Do::Paddle, Do::Finish},
-               "test de hb9xyz/p",
-               "Modus : CQ",
-               kWhite,
-               false,
-               true,
-               false}),
+        Script("F2InALongSpaceWaits", {Do::SlowMessage, Do::Wait300, Do::Qrz}, "e  e", "E  E",
+               kBlue, kRunning),
+        Script("F2InALongSpaceIsSentOnceTheRunningMessageStops",
+               {Do::SlowMessage, Do::Wait300, Do::Qrz, Do::UntilStopped}, kQrz, "QRZ? DE HB9XYZ/P",
+               kBlue, kRunning),
+        Script("ThePaddleStopsAMessageAndTheAutomaticCq",
+               {Do::AutoCqOn, Do::Wait300, Do::Paddle, Do::Finish}, "test de hb9xyz/p",
+               "Modus : CQ", kWhite, kWatchDog)),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
