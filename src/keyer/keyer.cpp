@@ -43,6 +43,26 @@ int Keyer::SetSpeed(int wpm) {
   return w;
 }
 
+void Keyer::AbortMessage() {
+  if (state_.MessageRunning()) state_.abortRequest = true;
+}
+
+void Keyer::HoldMessages() {
+  state_.abortRequest = true;
+}
+
+void Keyer::ReleaseMessages() {
+  state_.abortRequest = false;
+}
+
+void Keyer::ArmAutoCq() {
+  state_.autoCqPending = true;
+}
+
+void Keyer::CancelAutoCq() {
+  state_.autoCqPending = false;
+}
+
 void Keyer::ApplyKeyingState(bool keyingActive, int portNumber) {
   state_.keyingActive = keyingActive;
   try {

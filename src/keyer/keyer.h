@@ -6,10 +6,12 @@
 // - Window thread: every method below.
 // - Timer thread (the service's): key timing, paddle decisions, message steps, the end handler.
 // - Port thread: status changes of the paddle contacts, handed to the timer thread at once.
-// The flags that the window and the timer thread share are the atomics of State():
-// - abortRequest: set it to stop the running message at its next key-down step (the element being
-//   keyed is finished); the player clears it when the message stops.
-// - autoCqPending: the automatic CQ; the paddle clears it when it interrupts a message.
+// The flags that the window and the timer thread share are the atomics of State(), which the
+// window reads only; it changes them through the methods that say what it wants:
+// - the abort request (AbortMessage, HoldMessages, ReleaseMessages): the running message stops at
+//   its next key-down step (the element being keyed is finished); the player clears it when the
+//   message stops.
+// - the automatic CQ (ArmAutoCq, CancelAutoCq); the paddle cancels it when it interrupts a message.
 // - keyingActive: kept by ApplyKeyingState.
 // - MessageRunning(): a message is being keyed (TransmitText refuses a second one).
 //
@@ -45,8 +47,19 @@ class Keyer {
   Keyer(const Keyer&) = delete;
   Keyer& operator=(const Keyer&) = delete;
 
-  KeyerState& State() { return state_; }
   const KeyerState& State() const { return state_; }
+
+  // --- The running message and the automatic CQ ---
+  // Stops the running message at its next key-down step; nothing changes while none runs.
+  void AbortMessage();
+  // Sets the abort request whether or not a message runs: the running message stops at its next
+  // step, and a message started before ReleaseMessages() stops at its first, keying nothing.
+  void HoldMessages();
+  // Withdraws the abort request: a running message goes on, the next one is keyed.
+  void ReleaseMessages();
+  // The automatic CQ is to go on after the running message (until cancelled, also by the paddle).
+  void ArmAutoCq();
+  void CancelAutoCq();
 
   // --- Speed ---
   // Clamps to 10 ... 40 and makes it the speed of the paddle keyer (from its next element), of the

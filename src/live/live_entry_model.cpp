@@ -1,13 +1,10 @@
 #include "live/live_entry_model.h"
 
-#include <algorithm>
-#include <cstdio>
 #include <stdexcept>
 #include <utility>
 
 #include "app/app_context.h"
 #include "app/startup.h"  // AsciiUpper
-#include "common/clock.h"
 #include "common/text_file.h"
 #include "contest/classification.h"
 #include "contest/home_completion.h"
@@ -16,12 +13,9 @@
 #include "contest/scoring.h"
 #include "db/sqlite_database.h"
 #include "keyer/keyer.h"
-#include "keyer/keyer_settings.h"
-#include "keyer/serial_port.h"
 #include "live/candidate_queries.h"
 #include "live/dupe_check.h"
 #include "live/entry_key_filters.h"
-#include "live/operating_messages.h"
 #include "live/record_qso.h"
 #include "live/text_suggestions.h"
 #include "prep/text_rules.h"
@@ -31,25 +25,11 @@ namespace {
 using namespace live_colour;
 
 constexpr int kClockIntervalMs = 1000;
-constexpr int kWatchDogIntervalMs = 30000;
-constexpr int kAutoCqIntervalMs = 2000;
-constexpr int kReplaceWaitMs = 1000;
-constexpr int kSpeedWhenEmpty = 16;
 
 const char* const kSuffixHint = "Bei KTD-Stationen : Nur das Suffix eintippen";
 const char* const kGoOnHint = "Weiter : [Space] oder [Enter]";
-
-// "hhnn" of a time.
-std::string Hhnn(const DateTime& t) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%02d%02d", t.hour % 100, t.minute % 100);
-  return text;
-}
-
-// The clock is black from 06:00 to 09:59 and grey outside (a comparison of the texts).
-std::uint32_t ClockColour(const std::string& hhnn) {
-  return hhnn < "06" || hhnn > "10" ? kGrey : kBlack;
-}
+constexpr LiveHint kAllButCallsignHint[] = {LiveHint::OneDigit, LiveHint::TwoDigits,
+                                            LiveHint::Shortcut, LiveHint::GoOn};
 
 // The callsign without a trailing "/P" (either case), in upper case.
 std::string WithoutPortableSuffix(const std::string& callsign) {
@@ -57,10 +37,6 @@ std::string WithoutPortableSuffix(const std::string& callsign) {
   if (upper.size() >= 2 && upper.compare(upper.size() - 2, 2, "/P") == 0)
     upper.resize(upper.size() - 2);
   return upper;
-}
-
-bool EndsInPortable(const std::string& text) {
-  return text.size() >= 2 && AsciiUpper(text.substr(text.size() - 2)) == "/P";
 }
 
 bool IsEntryField(LiveField field) {
@@ -76,43 +52,16 @@ bool IsEntryField(LiveField field) {
   }
 }
 
-// Keys whose repetition while held is ordinary editing; every other held key types nothing more.
-bool RepeatsWhileHeld(LiveKey::Code code) {
-  switch (code) {
-    case LiveKey::Code::Backspace:
-    case LiveKey::Code::Delete:
-    case LiveKey::Code::Left:
-    case LiveKey::Code::Right:
-    case LiveKey::Code::Home:
-    case LiveKey::Code::End:
-    case LiveKey::Code::Up:
-    case LiveKey::Code::Down:
-      return true;
-    default:
-      return false;
-  }
-}
-
-// Keys that reach a field as a typed character (on the desktop: a key press, not only a key-down).
-bool TypesCharacter(LiveKey::Code code) {
-  return code == LiveKey::Code::Character || code == LiveKey::Code::Space ||
-         code == LiveKey::Code::Enter || code == LiveKey::Code::Backspace;
-}
-
-char TypedChar(const LiveKey& key) {
-  if (key.code == LiveKey::Code::Space) return ' ';
-  return key.text.size() == 1 ? key.text[0] : '\0';
-}
-
 }  // namespace
 
 LiveEntryModel::LiveEntryModel(AppContext& ctx, Keyer& keyer, WaitForMessageStop wait)
-    : ctx_(ctx), keyer_(keyer), waitForStop_(std::move(wait)) {
-  if (!waitForStop_) {
-    waitForStop_ = [&keyer](std::uint64_t endedBefore, int maxMs) {
-      keyer.WaitForMessageEnd(endedBefore, std::chrono::milliseconds(maxMs));
-    };
-  }
+    : ctx_(ctx),
+      keyer_(keyer),
+      messages_(keyer, view_, ctx.ownCallsign, std::move(wait)),
+      keying_(ctx, keyer, view_, messages_),
+      clock_(ctx, view_),
+      candidates_(ctx, view_),
+      texts_(ctx, view_) {
   view_.rstSent.text = view_.rstRcvd.text = "599";
   view_.rstSent.maxLength = view_.rstRcvd.maxLength = 3;
   view_.rstSent.tabStop = true;
@@ -132,38 +81,13 @@ LiveEntryModel::LiveEntryModel(AppContext& ctx, Keyer& keyer, WaitForMessageStop
   view_.rts.checked = true;
   view_.half = "1. Halbzeit";
   view_.score = "0";
-  Hint(24).text = kSuffixHint;
-  for (int n : {22, 23, 25, 26}) Hint(n).visible = false;
+  Hint(LiveHint::Callsign).text = kSuffixHint;
+  for (LiveHint line : kAllButCallsignHint) Hint(line).visible = false;
   view_.clockTimer.intervalMs = kClockIntervalMs;
 }
 
 // ---------------------------------------------------------------------------------------------
 // Fields and focus
-
-LiveEdit& LiveEntryModel::Edit(LiveField field) {
-  return const_cast<LiveEdit&>(static_cast<const LiveEntryModel*>(this)->Edit(field));
-}
-
-const LiveEdit& LiveEntryModel::Edit(LiveField field) const {
-  switch (field) {
-    case LiveField::RstSent:
-      return view_.rstSent;
-    case LiveField::TextSent:
-      return view_.textSent;
-    case LiveField::RstRcvd:
-      return view_.rstRcvd;
-    case LiveField::TextRcvd:
-      return view_.textRcvd;
-    case LiveField::Msg:
-      return view_.msg;
-    case LiveField::WpM:
-      return view_.wpm;
-    case LiveField::Callsign:
-    case LiveField::None:
-      break;
-  }
-  return view_.callsign;
-}
 
 void LiveEntryModel::SetText(LiveField field, const std::string& text) {
   if (field == LiveField::None) return;
@@ -187,10 +111,10 @@ void LiveEntryModel::TextChanged(LiveField field) {
       CallsignChanged();
       break;
     case LiveField::TextSent:
-      TextSentChanged();
+      texts_.SentTextChanged(ktdStation_);
       break;
     case LiveField::TextRcvd:
-      TextRcvdChanged();
+      texts_.ReceivedTextChanged();
       break;
     default:
       break;
@@ -206,10 +130,6 @@ void LiveEntryModel::FocusTo(LiveField field) {
   Enter(field);
 }
 
-void LiveEntryModel::FocusMovedTo(LiveField field) {
-  FocusTo(field);
-}
-
 void LiveEntryModel::ReturnFocus() {
   FocusTo(lastInput_);
 }
@@ -217,59 +137,50 @@ void LiveEntryModel::ReturnFocus() {
 void LiveEntryModel::LeaveForClick() {
   // A click takes the focus out of the field; the control's action brings it back. Modifiers
   // held for an earlier key do not make the click a long or a silent one.
-  ctrlFlag_ = shiftFlag_ = false;
+  messages_.SetSendOptions({});
   const LiveField old = view_.focus;
   view_.focus = LiveField::None;
   Leave(old);
 }
 
 void LiveEntryModel::Enter(LiveField field) {
-  const bool achtung = view_.tastung.checked && keyingActive_;
+  const bool achtung = view_.tastung.checked && keying_.Active();
   switch (field) {
     case LiveField::Callsign:
       lastInput_ = field;
       view_.ssb.enabled = true;
       LoadCandidates();
-      view_.highlight = -1;
-      candidateActive_ = false;
-      suggestionsLookup_ = true;
-      Hint(24) = {kSuffixHint, true};
-      for (int n : {22, 23, 25, 26}) Hint(n).visible = false;
-      if (view_.callsign.text.empty()) ShowRunningClock();
+      candidates_.Reset();
+      candidates_.StartLookup();
+      Hint(LiveHint::Callsign) = {kSuffixHint, true};
+      for (LiveHint line : kAllButCallsignHint) Hint(line).visible = false;
+      if (view_.callsign.text.empty()) clock_.ShowRunning();
       break;
     case LiveField::RstSent:
       lastInput_ = field;
       view_.ssb.enabled = false;
-      Hint(22) = {"Eine Ziffer  :  S", true};
-      Hint(23) = {"Zwei Ziffern : RS", true};
-      Hint(24) = {"", true};
-      Hint(25) = {
+      Hint(LiveHint::OneDigit) = {"Eine Ziffer  :  S", true};
+      Hint(LiveHint::TwoDigits) = {"Zwei Ziffern : RS", true};
+      Hint(LiveHint::Callsign) = {"", true};
+      Hint(LiveHint::Shortcut) = {
           "Text sent \xFC"
           "berschreiben : [Tabulator]",
           ktdStation_};
-      Hint(26) = {kGoOnHint, true};
+      Hint(LiveHint::GoOn) = {kGoOnHint, true};
       if (achtung) view_.achtungVisible = true;
       break;
     case LiveField::TextSent:
-      Hint(25) = {"Feld verlassen : [Shift]+[Tabluator]", true};
+      Hint(LiveHint::Shortcut) = {"Feld verlassen : [Shift]+[Tabluator]", true};
       break;
     case LiveField::RstRcvd:
       lastInput_ = field;
-      Hint(26) = {ktdStation_ ? kGoOnHint : "Loggen : [Space] oder [Enter]", true};
+      Hint(LiveHint::GoOn) = {ktdStation_ ? kGoOnHint : "Loggen : [Space] oder [Enter]", true};
       if (ktdStation_) view_.achtungVisible = false;
       break;
     case LiveField::TextRcvd:
       lastInput_ = field;
-      view_.suggestionsVisible = view_.texte.checked;
-      for (int n = 22; n <= 25; ++n) Hint(n).visible = false;
-      Hint(25).text = "Oberster Text kopieren : [Space][Space]";
-      Hint(25).visible = view_.texte.checked && !view_.suggestions.empty();
-      Hint(26) = {"Loggen : [Space][Space][Space] od. [Enter]", true};
-      inReceivedText_ = true;
-      if (view_.qrzEnabled) {
-        view_.qrzCaption = "[F2] AGN";
-        qrzMessage_ = "PSE AGN";
-      }
+      texts_.EnterReceivedText();
+      messages_.ReceivedTextEntered();
       if (view_.textRcvd.text.empty()) view_.textRcvd.background = kWhite;
       if (achtung) view_.achtungVisible = true;
       break;
@@ -280,72 +191,72 @@ void LiveEntryModel::Enter(LiveField field) {
 
 void LiveEntryModel::Leave(LiveField field) {
   switch (field) {
-    case LiveField::Callsign: {
-      lastInput_ = field;
-      SetText(LiveField::TextSent, "");
-      candidateActive_ = false;
-      Hint(23).visible = false;
-      if (view_.callsign.text.empty()) break;
-      // A callsign the operator never confirmed (moving on with the mouse) is completed as Space
-      // would, and gets the time it was left, not the time of the previous QSO.
-      if (!timeFrozen_) {
-        FreezeQsoTime();
-        if (!CompleteCallsignOrClearOwn()) break;
-      }
-      const std::string callsign = view_.callsign.text;
-      keyer_.State().abortRequest = false;
-      workedCallsign_ = callsign;
-      ktdStation_ = IsKtdStation(callsign);
-      const bool haveLog = LogFileExists();
-      if (ktdStation_) {
-        view_.textSent.tabStop = true;
-        if (haveLog) {
-          if (const auto name = LookupFirstName(ctx_.logDbFile, callsign, ctx_.cwMode)) {
-            view_.vorname.text = *name;
-            view_.vorname.visible = !name->empty();
-          }
-          ShowDupeState(CheckDupeOrRepeat(ctx_.logDbFile, callsign, true, half_ == 1, ctx_.cwMode));
-        }
-        view_.textSent.enabled = true;
-        SetText(LiveField::TextSent,
-                haveLog ? ProposeSentText(ctx_.logDbFile, callsign, view_.tastung.checked) : "");
-      } else {
-        view_.textSent.tabStop = false;
-        view_.textSent.background = kButtonFace;
-        view_.textSent.enabled = false;
-        view_.lengthSent = {"", false, kWhite, kBlack};
-        if (haveLog) {
-          ShowDupeState(
-              CheckDupeOrRepeat(ctx_.logDbFile, callsign, false, half_ == 1, ctx_.cwMode));
-        }
-      }
+    case LiveField::Callsign:
+      LeaveCallsign();
       break;
-    }
     case LiveField::RstSent:
       SetText(field, CompleteReport(view_.rstSent.text, ctx_.cwMode));
-      keyer_.State().abortRequest = false;
-      Hint(24).visible = false;
-      Hint(25).visible = false;
+      messages_.ReleaseMessages();
+      Hint(LiveHint::Callsign).visible = false;
+      Hint(LiveHint::Shortcut).visible = false;
       break;
     case LiveField::TextSent:
-      Hint(25).visible = false;
+      Hint(LiveHint::Shortcut).visible = false;
       break;
     case LiveField::RstRcvd:
       SetText(field, CompleteReport(view_.rstRcvd.text, ctx_.cwMode));
       break;
     case LiveField::TextRcvd:
-      view_.suggestionsVisible = false;
-      inReceivedText_ = false;
-      if (view_.qrzEnabled) {
-        view_.qrzCaption = "[F2] QRZ?";
-        qrzMessage_ = "QRZ? de " + ctx_.ownCallsign;
-      }
+      texts_.LeaveReceivedText();
+      messages_.ReceivedTextLeft();
       break;
     case LiveField::WpM:
-      TakeTypedSpeed();
+      keying_.TakeTypedSpeed();
       break;
     default:
       break;
+  }
+}
+
+void LiveEntryModel::LeaveCallsign() {
+  lastInput_ = LiveField::Callsign;
+  SetText(LiveField::TextSent, "");
+  candidates_.SetActive(false);
+  Hint(LiveHint::TwoDigits).visible = false;
+  if (view_.callsign.text.empty()) return;
+  // A callsign the operator never confirmed (moving on with the mouse) is completed as Space
+  // would, and gets the time it was left, not the time of the previous QSO.
+  if (!clock_.Frozen()) {
+    clock_.Freeze();
+    if (!CompleteCallsignOrClearOwn()) return;
+  }
+  const std::string callsign = view_.callsign.text;
+  messages_.ReleaseMessages();
+  workedCallsign_ = callsign;
+  ktdStation_ = IsKtdStation(callsign);
+  const bool haveLog = LogFileExists();
+  if (ktdStation_) {
+    view_.textSent.tabStop = true;
+    if (haveLog) {
+      if (const auto name = LookupFirstName(ctx_.logDbFile, callsign, ctx_.cwMode)) {
+        view_.vorname.text = *name;
+        view_.vorname.visible = !name->empty();
+      }
+      ShowDupeState(
+          CheckDupeOrRepeat(ctx_.logDbFile, callsign, true, clock_.Half() == 1, ctx_.cwMode));
+    }
+    view_.textSent.enabled = true;
+    SetText(LiveField::TextSent,
+            haveLog ? ProposeSentText(ctx_.logDbFile, callsign, view_.tastung.checked) : "");
+  } else {
+    view_.textSent.tabStop = false;
+    view_.textSent.background = kButtonFace;
+    view_.textSent.enabled = false;
+    view_.lengthSent = {"", false, kWhite, kBlack};
+    if (haveLog) {
+      ShowDupeState(
+          CheckDupeOrRepeat(ctx_.logDbFile, callsign, false, clock_.Half() == 1, ctx_.cwMode));
+    }
   }
 }
 
@@ -356,17 +267,17 @@ KeyOutcome LiveEntryModel::KeyPress(const LiveKey& key) {
   using Code = LiveKey::Code;
   // A modifier pressed alone says nothing yet: the flags describe the key it is held for.
   if (key.code == Code::Modifier) return KeyOutcome::Pass();
-  ctrlFlag_ = key.ctrl && !key.shift && !key.alt;
-  shiftFlag_ = key.shift && !key.ctrl && !key.alt;
+  messages_.SetSendOptions(
+      {key.ctrl && !key.shift && !key.alt, key.shift && !key.ctrl && !key.alt});
   // A held key types once; only editing and cursor keys repeat.
-  if (key.autoRepeat && !RepeatsWhileHeld(key.code)) return KeyOutcome::Consumed();
+  if (key.autoRepeat && !key.RepeatsWhileHeld()) return KeyOutcome::Consumed();
 
   if (key.shift && key.ctrl && (key.code == Code::Up || key.code == Code::Down)) {
-    SetSpeed(view_.speed + (key.code == Code::Up ? 1 : -1));
+    keying_.SetSpeed(view_.speed + (key.code == Code::Up ? 1 : -1));
     return KeyOutcome::Consumed();
   }
   if (key.code == Code::Function) {
-    if (keyingActive_ && FunctionKey(key.function)) return KeyOutcome::Consumed();
+    if (keying_.Active() && FunctionKey(key.function)) return KeyOutcome::Consumed();
     switch (key.function) {
       case 6:
         SetCheck(CheckBox::Tastung, !view_.tastung.checked);
@@ -394,7 +305,7 @@ KeyOutcome LiveEntryModel::KeyPress(const LiveKey& key) {
   // entry field. The message and speed fields keep their own Space and Enter.
   if ((key.code == Code::Space || key.code == Code::Enter) && view_.callsign.text.empty() &&
       (IsEntryField(view_.focus) || view_.focus == LiveField::None)) {
-    if (view_.focus == LiveField::Callsign) view_.highlight = -1;
+    if (view_.focus == LiveField::Callsign) candidates_.ClearHighlight();
     StartCallsignSpaceOrEnter();
     FocusTo(LiveField::Callsign);
     return KeyOutcome::Consumed();
@@ -426,7 +337,10 @@ KeyOutcome LiveEntryModel::FieldKeyPress(const LiveKey& key) {
     case LiveField::TextRcvd:
       return TextRcvdKeyPress(key);
     case LiveField::WpM:
-      return SpeedKeyPress(key);
+      if (key.code != LiveKey::Code::Enter) return keying_.SpeedKeyPress(key);
+      keying_.TakeTypedSpeed();
+      ReturnFocus();
+      return KeyOutcome::Consumed();
     case LiveField::Msg:
       return MessageKeyPress(key);
     case LiveField::None:
@@ -438,7 +352,7 @@ KeyOutcome LiveEntryModel::FieldKeyPress(const LiveKey& key) {
 KeyOutcome LiveEntryModel::CallsignKeyPress(const LiveKey& key) {
   using Code = LiveKey::Code;
   const bool empty = view_.callsign.text.empty();
-  if (empty) view_.highlight = -1;  // with an empty field any key removes the highlight
+  if (empty) candidates_.ClearHighlight();  // with an empty field any key removes the highlight
   if (key.ctrl && key.letter == 'M') {
     if (empty) {
       SetCheck(CheckBox::Ssb, !view_.ssb.checked);
@@ -447,19 +361,19 @@ KeyOutcome LiveEntryModel::CallsignKeyPress(const LiveKey& key) {
     return KeyOutcome::Consumed();
   }
   if (key.code == Code::Up || key.code == Code::Down) {
-    if (!empty) MoveCandidate(key.code == Code::Down ? 1 : -1);
+    if (!empty) candidates_.Move(key.code == Code::Down ? 1 : -1);
     return KeyOutcome::Consumed();
   }
-  if (!TypesCharacter(key.code)) return KeyOutcome::Pass();
+  if (!key.TypesCharacter()) return KeyOutcome::Pass();
 
   if (key.code == Code::Backspace) {
     view_.vorname = {"", false, kWhite, kBlack};
   } else {
     view_.dupe.visible = false;
   }
-  keyer_.State().autoCqPending = false;
+  messages_.CallsignKeyTyped();
 
-  if (key.code == Code::Space && candidateActive_ && view_.highlight >= 0) {
+  if (key.code == Code::Space && candidates_.CanCopy()) {
     CopyCandidate();
     return KeyOutcome::Consumed();
   }
@@ -468,7 +382,7 @@ KeyOutcome LiveEntryModel::CallsignKeyPress(const LiveKey& key) {
     return KeyOutcome::Consumed();
   }
   if (key.code == Code::Backspace) return KeyOutcome::Pass();
-  return Typed(LiveField::Callsign, FilterCallsignCharacter(TypedChar(key)));
+  return Typed(LiveField::Callsign, FilterCallsignCharacter(key.Character()));
 }
 
 KeyOutcome LiveEntryModel::ReportKeyPress(LiveField field, const LiveKey& key) {
@@ -480,7 +394,7 @@ KeyOutcome LiveEntryModel::ReportKeyPress(LiveField field, const LiveKey& key) {
   if (key.code == Code::Space || key.code == Code::Enter) {
     SetText(field, CompleteReport(Edit(field).text, ctx_.cwMode));
     if (field == LiveField::RstSent) {
-      if (keyingActive_ && !workedCallsign_.empty()) SendReport();
+      if (keying_.Active() && !workedCallsign_.empty()) messages_.SendReport(QsoForMessages());
       FocusTo(LiveField::RstRcvd);
     } else if (ktdStation_) {
       FocusTo(LiveField::TextRcvd);
@@ -489,9 +403,9 @@ KeyOutcome LiveEntryModel::ReportKeyPress(LiveField field, const LiveKey& key) {
     }
     return KeyOutcome::Consumed();
   }
-  if (!TypesCharacter(key.code)) return KeyOutcome::Pass();
+  if (!key.TypesCharacter()) return KeyOutcome::Pass();
   if (key.code == Code::Backspace) return KeyOutcome::Pass();
-  return Typed(field, FilterReportCharacter(TypedChar(key)));
+  return Typed(field, FilterReportCharacter(key.Character()));
 }
 
 KeyOutcome LiveEntryModel::Typed(LiveField field, const TypedCharacter& typed) {
@@ -524,65 +438,44 @@ KeyOutcome LiveEntryModel::TextSentKeyPress(const LiveKey& key) {
     FocusTo(LiveField::RstSent);
     return KeyOutcome::Consumed();
   }
-  if (!TypesCharacter(key.code)) return KeyOutcome::Pass();
+  if (!key.TypesCharacter()) return KeyOutcome::Pass();
   if (key.code == Code::Backspace) return KeyOutcome::Pass();
-  return Typed(LiveField::TextSent, FilterSentTextCharacter(TypedChar(key), view_.textSent.text));
+  return Typed(LiveField::TextSent, FilterSentTextCharacter(key.Character(), view_.textSent.text));
 }
 
 KeyOutcome LiveEntryModel::TextRcvdKeyPress(const LiveKey& key) {
   using Code = LiveKey::Code;
-  const std::string& text = view_.textRcvd.text;
   if (key.code == Code::Enter) {
     CompleteQso();
     return KeyOutcome::Consumed();
   }
   if (key.code == Code::Space) {
-    const bool suggesting = view_.texte.checked && !view_.suggestions.empty();
-    if (text.find("  ") != std::string::npos || suggestionCopied_) {
-      CompleteQso();
-      return KeyOutcome::Consumed();
-    }
-    if (suggesting && !text.empty() && text.back() == ' ' &&
-        TrimText(text) != view_.suggestions.front()) {
-      // The top suggestion completes what was typed; the next Space records it.
-      SetText(LiveField::TextRcvd, view_.suggestions.front() + " ");
-      MoveCursor(LiveField::TextRcvd, static_cast<int>(view_.textRcvd.text.size()));
-      suggestionCopied_ = true;
-      return KeyOutcome::Consumed();
+    switch (texts_.SpaceInReceivedText()) {
+      case ExchangeTexts::Space::Log:
+        CompleteQso();
+        return KeyOutcome::Consumed();
+      case ExchangeTexts::Space::CopyTopSuggestion:
+        SetText(LiveField::TextRcvd, texts_.WithTopSuggestion());
+        MoveCursor(LiveField::TextRcvd, static_cast<int>(view_.textRcvd.text.size()));
+        texts_.TopSuggestionCopied();
+        return KeyOutcome::Consumed();
+      case ExchangeTexts::Space::Type:
+        break;
     }
   }
-  if (!TypesCharacter(key.code)) return KeyOutcome::Pass();
+  if (!key.TypesCharacter()) return KeyOutcome::Pass();
   if (key.code == Code::Backspace) return KeyOutcome::Pass();
-  return Typed(LiveField::TextRcvd, FilterReceivedTextCharacter(TypedChar(key)));
+  return Typed(LiveField::TextRcvd, FilterReceivedTextCharacter(key.Character()));
 }
 
 KeyOutcome LiveEntryModel::MessageKeyPress(const LiveKey& key) {
   using Code = LiveKey::Code;
   if (key.code == Code::Enter) {
-    MessageAction();
+    MoveFocus(messages_.MessageAction(true));
     return KeyOutcome::Consumed();
   }
-  if (!TypesCharacter(key.code) || key.code == Code::Backspace) return KeyOutcome::Pass();
-  return Typed(LiveField::Msg, FilterMessageCharacter(TypedChar(key)));
-}
-
-KeyOutcome LiveEntryModel::SpeedKeyPress(const LiveKey& key) {
-  using Code = LiveKey::Code;
-  if (key.code == Code::Up || key.code == Code::Down) {
-    SetSpeed(view_.speed + (key.code == Code::Up ? 1 : -1));
-    return KeyOutcome::Consumed();
-  }
-  if (key.code == Code::Backspace) {
-    SetText(LiveField::WpM, "");
-    return KeyOutcome::Consumed();
-  }
-  if (key.code == Code::Enter) {
-    TakeTypedSpeed();
-    ReturnFocus();
-    return KeyOutcome::Consumed();
-  }
-  if (!TypesCharacter(key.code)) return KeyOutcome::Pass();
-  return Typed(LiveField::WpM, FilterSpeedCharacter(TypedChar(key)));
+  if (!key.TypesCharacter() || key.code == Code::Backspace) return KeyOutcome::Pass();
+  return Typed(LiveField::Msg, FilterMessageCharacter(key.Character()));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -596,67 +489,21 @@ void LiveEntryModel::CallsignChanged() {
   if (!empty) {
     // Decided from the list as it stands before this change.
     const bool listed = !view_.candidates.empty();
-    Hint(25) = {"KTD-Station kopieren : [Space]", listed};
-    Hint(24) = {"Heimstation : [Enter]", listed};
-    candidateActive_ = listed;
+    Hint(LiveHint::Shortcut) = {"KTD-Station kopieren : [Space]", listed};
+    Hint(LiveHint::Callsign) = {"Heimstation : [Enter]", listed};
+    candidates_.SetActive(listed);
     view_.achtungVisible = false;
-    SetText(LiveField::Msg, "");
-    if (keyer_.State().MessageRunning()) {
-      keyer_.State().abortRequest = true;
-      keyer_.State().autoCqPending = false;
-      pendingReplacement_.reset();
-    }
+    messages_.CallsignChanged(false);
   } else {
-    Hint(24) = {kSuffixHint, true};
-    Hint(25).visible = false;
-    Hint(26).visible = false;
-    timeFrozen_ = false;
-    ShowRunningClock();
-    if (WatchDogRunning()) RestartWatchDog();
-    if (KeyingCheckedInCw() && view_.tastung.checked) view_.achtungVisible = true;
+    Hint(LiveHint::Callsign) = {kSuffixHint, true};
+    Hint(LiveHint::Shortcut).visible = false;
+    Hint(LiveHint::GoOn).visible = false;
+    clock_.Unfreeze();
+    clock_.ShowRunning();
+    messages_.CallsignChanged(true);
+    if (keying_.CheckedInCw()) view_.achtungVisible = true;
   }
-  FilterCandidates();
-}
-
-void LiveEntryModel::TextSentChanged() {
-  const int length = TextLengthWithoutSpaces(view_.textSent.text);
-  view_.lengthSent.text = std::to_string(length);
-  const TextLengthShade shade = ShadeOfTextLength(length);
-  if (shade == TextLengthShade::Empty) {
-    view_.lengthSent.visible = false;
-    view_.textSent.background = kButtonFace;
-    // The field keeps working while the operator empties it to type another text.
-    if (view_.focus != LiveField::TextSent) view_.textSent.enabled = false;
-  } else if (shade == TextLengthShade::Short && !ktdStation_) {
-    view_.lengthSent.visible = false;
-    view_.textSent.background = kButtonFace;
-  } else {
-    view_.textSent.background = view_.lengthSent.background = TextLengthColour(shade);
-    view_.lengthSent.visible = true;
-  }
-}
-
-void LiveEntryModel::TextRcvdChanged() {
-  suggestionCopied_ = false;
-  const TextLengthShade shade = ShadeOfTextLength(TextLengthWithoutSpaces(view_.textRcvd.text));
-  view_.textRcvd.background = TextLengthColour(shade);
-  if (shade == TextLengthShade::Empty) {
-    view_.suggestions.clear();
-    Hint(25).visible = false;
-    return;
-  }
-  RefreshSuggestions();
-}
-
-void LiveEntryModel::RefreshSuggestions() {
-  if (!view_.texte.enabled || ctx_.suggestionDb == nullptr) return;
-  std::vector<std::string> found = FindTextSuggestions(*ctx_.suggestionDb, view_.textRcvd.text);
-  if (found.empty()) {
-    Hint(25).visible = false;
-    return;
-  }
-  view_.suggestions = std::move(found);
-  Hint(25).visible = view_.texte.checked;
+  candidates_.Filter(view_.callsign.text, clock_.Half());
 }
 
 void LiveEntryModel::ShowDupeState(DupeLabelState state) {
@@ -666,14 +513,14 @@ void LiveEntryModel::ShowDupeState(DupeLabelState state) {
 }
 
 void LiveEntryModel::StartCallsignSpaceOrEnter() {
-  if (keyingActive_) SendCq();
+  if (keying_.Active()) messages_.SendCq();
 }
 
 void LiveEntryModel::ConfirmCallsign() {
-  FreezeQsoTime();
+  clock_.Freeze();
   if (CompleteCallsignOrClearOwn()) {
     FocusTo(LiveField::RstSent);
-  } else if (KeyingCheckedInCw() && view_.tastung.checked) {
+  } else if (keying_.CheckedInCw()) {
     view_.achtungVisible = true;
   }
 }
@@ -692,25 +539,11 @@ bool LiveEntryModel::CompleteCallsignOrClearOwn() {
 }
 
 void LiveEntryModel::CopyCandidate() {
-  SetText(LiveField::Callsign, view_.candidates[static_cast<size_t>(view_.highlight)]);
+  SetText(LiveField::Callsign, candidates_.Highlighted());
   MoveCursor(LiveField::Callsign, static_cast<int>(view_.callsign.text.size()));
-  candidateActive_ = false;
-  Hint(23).visible = false;
-  Hint(26) = {kGoOnHint, true};
-}
-
-void LiveEntryModel::MoveCandidate(int step) {
-  const int count = static_cast<int>(view_.candidates.size());
-  if (count == 0) return;
-  if (step > 0) {
-    candidateActive_ = true;
-    if (view_.highlight < count - 1) ++view_.highlight;
-  } else if (view_.highlight < 0) {
-    candidateActive_ = true;
-    view_.highlight = count - 1;
-  } else if (view_.highlight > 0) {
-    --view_.highlight;
-  }
+  candidates_.SetActive(false);
+  Hint(LiveHint::TwoDigits).visible = false;
+  Hint(LiveHint::GoOn) = {kGoOnHint, true};
 }
 
 void LiveEntryModel::CandidateClicked(int index) {
@@ -730,11 +563,10 @@ void LiveEntryModel::CompleteQso() {
   }
   const std::string sentText(TrimText(view_.textSent.text));
   SetText(LiveField::TextRcvd, std::string(TrimText(view_.textRcvd.text)));
-  if (keyingActive_ && !ctrlFlag_) SendFinal();
-  ctrlFlag_ = false;
+  messages_.QsoCompleted(QsoForMessages(), keying_.Active());
   // Without the log database nothing is recorded: that is reported and the entry stays.
   if (!LogFileExists()) throw std::runtime_error("Die Logdatenbank fehlt: " + ctx_.logDbFile);
-  RecordQso(ctx_.logDbFile, qsoTime_, view_.callsign.text, view_.rstSent.text, sentText,
+  RecordQso(ctx_.logDbFile, clock_.QsoTime(), view_.callsign.text, view_.rstSent.text, sentText,
             view_.rstRcvd.text, view_.textRcvd.text);
   RefreshGridAndScore();
   EntryReset();
@@ -755,106 +587,30 @@ void LiveEntryModel::EntryReset() {
   SetText(LiveField::TextRcvd, "");
   view_.vorname = {"", false, kWhite, kBlack};
   view_.dupe = {"", false, kWhite, kBlack};
-  if (view_.cq.checked) RestartWatchDog();
+  messages_.EntryReset();
   FocusTo(LiveField::Callsign);
 }
 
 void LiveEntryModel::Escape() {
-  if (keyer_.State().MessageRunning()) keyer_.State().abortRequest = true;
-  keyer_.State().autoCqPending = false;
-  pendingReplacement_.reset();
+  messages_.Escape();
   EntryReset();
-  SetText(LiveField::Msg, "QRL?");
-  exchangeInMessage_ = false;
-  Hint(25).visible = false;
-  candidateActive_ = false;
-  view_.highlight = -1;
+  Hint(LiveHint::Shortcut).visible = false;
+  candidates_.Reset();
   view_.ssb.enabled = true;
 }
 
 // ---------------------------------------------------------------------------------------------
 // Clock, half and candidates
 
-std::string LiveEntryModel::UtcNow() const {
-  if (ctx_.clock != nullptr) return Hhnn(ctx_.clock->UtcNow());
-  return Hhnn(SystemClock().UtcNow());
-}
-
-void LiveEntryModel::FreezeQsoTime() {
-  qsoTime_ = UtcNow();
-  timeFrozen_ = true;
-  SetHalf(qsoTime_ < "0800" ? 0 : 1);
-  view_.utc.text = qsoTime_;
-  view_.utc.font = ClockColour(qsoTime_);
-  view_.utc.visible = true;
-  view_.utcClock.visible = false;
-  view_.clockTimer.running = false;
-}
-
-void LiveEntryModel::ShowRunningClock() {
-  view_.utc.visible = false;
-  view_.utcClock.text = UtcNow();
-  view_.utcClock.font = ClockColour(view_.utcClock.text);
-  view_.utcClock.visible = true;
-  view_.clockTimer.running = true;
-  ++view_.clockTimer.generation;
-}
-
-void LiveEntryModel::SetHalf(int half) {
-  half_ = half;
-  view_.half = half == 0 ? "1. Halbzeit" : "2. Halbzeit";
-}
-
 void LiveEntryModel::ClockTick() {
-  const std::string now = UtcNow();
-  view_.utcClock.text = now;
-  view_.utcClock.font = ClockColour(now);
-  if (view_.utcClock.visible && half_ == 0 && now >= "0800") {
-    LoadCandidates();
-    // With a callsign typed, the list shows its matches among the second half's stations, so that
-    // Space cannot copy a station the operator never saw highlighted.
-    if (EndsInPortable(view_.callsign.text)) {
-      view_.highlight = -1;
-      candidateActive_ = false;
-    } else if (!view_.callsign.text.empty()) {
-      FilterCandidates();
-    }
-  }
+  if (!clock_.Tick()) return;
+  clock_.DecideHalf();
+  candidates_.Reload(view_.callsign.text, clock_.Half());
 }
 
 void LiveEntryModel::LoadCandidates() {
-  SetHalf(UtcNow() < "08" ? 0 : 1);
-  candidateActive_ = false;
-  if (!LogFileExists()) return;
-  std::vector<std::string> rows = LoadCandidateList(ctx_.logDbFile, half_, ctx_.cwMode);
-  if (rows.empty()) {
-    view_.candidates.clear();
-    view_.highlight = -1;
-    return;
-  }
-  // Replaced whenever it differs: a list of the same length may hold another half's or mode's
-  // stations.
-  if (rows != view_.candidates) view_.candidates = std::move(rows);
-  view_.highlight = 0;
-  candidateActive_ = true;
-}
-
-void LiveEntryModel::FilterCandidates() {
-  const std::string& text = view_.callsign.text;
-  if (!suggestionsLookup_ || EndsInPortable(text) || !LogFileExists()) return;
-  std::vector<std::string> rows = FilterCandidateList(ctx_.logDbFile, half_, ctx_.cwMode, text);
-  if (!rows.empty()) {
-    Hint(26).visible = false;
-    view_.candidates = std::move(rows);
-    view_.highlight = 0;
-    return;
-  }
-  view_.candidates.clear();
-  view_.highlight = -1;
-  Hint(25).visible = false;
-  Hint(24).visible = false;
-  candidateActive_ = false;
-  Hint(26) = {kGoOnHint, true};
+  clock_.DecideHalf();
+  candidates_.Load(clock_.Half());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -892,7 +648,7 @@ void LiveEntryModel::SetTextDatabasePresent(bool present) {
 void LiveEntryModel::Show() {
   const std::string& own = ctx_.ownCallsign;
   view_.title = "VORLAX KTD-Log: KTD live loggen - " + own;
-  qrzMessage_ = "QRZ? DE " + own;
+  messages_.Show();
   view_.myCallCaption = "[F1] " + own;
   view_.focus = LiveField::None;
   lastInput_ = LiveField::Callsign;
@@ -900,91 +656,42 @@ void LiveEntryModel::Show() {
   LoadSettings();
   if (LogFileExists()) RefreshGridAndScore();
   CallsignChanged();
-  if (keyingActive_) KeyingSwitch();
-  ShowRunningClock();
-  view_.utc.background = kLightRed;
-  SetHalf(UtcNow() < "0800" ? 0 : 1);
-  if (!timeFrozen_) qsoTime_ = UtcNow();
+  if (keying_.Active()) keying_.KeyingSwitch();
+  clock_.Show();
   FocusTo(LiveField::Callsign);
-  view_.highlight = -1;
-  Hint(23).visible = false;
-  candidateActive_ = false;
+  Hint(LiveHint::TwoDigits).visible = false;
+  candidates_.Reset();
 }
 
 void LiveEntryModel::Close() {
-  keyer_.State().abortRequest = true;
-  watchDogInterval_ = 0;
-  UpdateTimers();
-  keyingActive_ = false;
-  keyer_.ApplyKeyingState(false, 0);
-  SetCheck(CheckBox::Tastung, false);
+  messages_.Close();
+  keying_.Close();
   SetCheck(CheckBox::AutoCq, false);
   SetCheck(CheckBox::Cq, false);
-  SaveSettings();
+  keying_.SaveSettings();
 }
 
 void LiveEntryModel::LoadSettings() {
-  if (!LogFileExists()) return;
-  const std::optional<KeyerSettings> settings = LoadKeyerSettings(ctx_.logDbFile);
+  const std::optional<KeyerSettings> settings = keying_.LoadSettings();
   if (!settings) return;
-  SetCheck(CheckBox::Rts, settings->rtsKeys);
-  SetCheck(CheckBox::Tastung, false);
-  view_.achtungFrameVisible = false;
   SetCheck(CheckBox::Texte, settings->texts);
   SetCheck(CheckBox::Farnsworth, settings->farnsworth);
   SetCheck(CheckBox::AutoCq, settings->autoCq);
-  view_.portIndex = settings->portIndex;
-  SetCheck(CheckBox::Reverse, settings->reversed);
-  SetSpeed(settings->wpm);
-}
-
-void LiveEntryModel::SaveSettings() {
-  KeyerSettings settings;
-  settings.rtsKeys = view_.rts.checked;
-  settings.texts = view_.texte.checked;
-  settings.farnsworth = view_.farnsworth.checked;
-  settings.autoCq = view_.autoCq.checked;
-  settings.portIndex = view_.portIndex;
-  settings.reversed = view_.reverse.checked;
-  settings.wpm = view_.speed;
-  SaveKeyerSettings(ctx_.logDbFile, settings);
 }
 
 // ---------------------------------------------------------------------------------------------
-// Check boxes and the keyer
-
-LiveCheck& LiveEntryModel::Check(CheckBox box) {
-  switch (box) {
-    case CheckBox::Tastung:
-      return view_.tastung;
-    case CheckBox::Texte:
-      return view_.texte;
-    case CheckBox::Farnsworth:
-      return view_.farnsworth;
-    case CheckBox::AutoCq:
-      return view_.autoCq;
-    case CheckBox::Cq:
-      return view_.cq;
-    case CheckBox::Ssb:
-      return view_.ssb;
-    case CheckBox::Rts:
-      return view_.rts;
-    case CheckBox::Reverse:
-      break;
-  }
-  return view_.reverse;
-}
+// Check boxes
 
 void LiveEntryModel::SetCheck(CheckBox box, bool checked) {
   // A check box changed by the program runs its click action, as a click would.
-  LiveCheck& check = Check(box);
+  LiveCheck& check = view_.Box(box);
   if (check.checked == checked) return;
   check.checked = checked;
   ClickAction(box);
 }
 
 void LiveEntryModel::CheckBoxClicked(CheckBox box, bool checked) {
-  LiveCheck& check = Check(box);
+  LiveCheck& check = view_.Box(box);
   if (check.checked == checked || !check.enabled) return;
   LeaveForClick();
   check.checked = checked;
@@ -995,100 +702,28 @@ void LiveEntryModel::CheckBoxClicked(CheckBox box, bool checked) {
 void LiveEntryModel::ClickAction(CheckBox box) {
   switch (box) {
     case CheckBox::Tastung:
-      KeyingSwitch();
-      return;
+      keying_.KeyingSwitch();
+      break;
     case CheckBox::Ssb:
       ModeSwitch();
       break;
     case CheckBox::Rts:
-      keyer_.SetRtsKeys(view_.rts.checked);
-      if (keyingActive_) ApplyKeyingState();
+      keying_.LineSwitch();
       break;
     case CheckBox::Reverse:
-      keyer_.SetReversed(view_.reverse.checked);
+      keying_.OrientationSwitch();
       break;
     case CheckBox::Texte:
-      if (inReceivedText_) {
-        view_.suggestionsVisible = view_.texte.checked;
-        Hint(25).visible = view_.texte.checked && !view_.suggestions.empty();
-      }
+      texts_.TextsOptionClicked();
       break;
     case CheckBox::Farnsworth:
     case CheckBox::AutoCq:
-      // The two share one action: checking Auto-CQ with an empty callsign field starts the CQ.
-      if (view_.autoCq.checked && view_.callsign.text.empty() && keyingActive_) SendCq();
+      messages_.AutoCqClicked(keying_.Active());
       break;
     case CheckBox::Cq:
-      OperatingModeSwitch();
+      messages_.OperatingModeSwitch();
       break;
   }
-}
-
-bool LiveEntryModel::KeyingCheckedInCw() const {
-  return view_.tastung.checked && ctx_.cwMode;
-}
-
-void LiveEntryModel::KeyingSwitch() {
-  keyingActive_ = KeyingCheckedInCw();
-  if (!view_.tastung.checked) view_.ssb.enabled = true;
-  view_.achtungFrameVisible = view_.tastung.checked;
-  ApplyKeyingState();
-}
-
-void LiveEntryModel::ApplyKeyingState() {
-  const auto showKeyingControls = [this](bool visible) {
-    view_.msgLabel.visible = visible;
-    view_.keyingHintsVisible = visible;
-    view_.functionKeysVisible = visible;
-    view_.msg.visible = visible;
-  };
-  showKeyingControls(keyingActive_);
-  if (keyingActive_) {
-    ctrlFlag_ = false;
-    view_.portEnabled = false;
-    SetText(LiveField::Msg, "QRL?");
-    exchangeInMessage_ = false;
-    keyer_.SetRtsKeys(view_.rts.checked);
-    keyer_.SetReversed(view_.reverse.checked);
-    try {
-      keyer_.ApplyKeyingState(true, view_.portIndex + 1);
-      if (view_.callsign.text.empty()) view_.achtungVisible = view_.tastung.checked;
-    } catch (const SerialPortError& error) {
-      // Nothing is keyed through a port that did not open; the operator chooses another one.
-      keyingActive_ = false;
-      showKeyingControls(false);
-      view_.portEnabled = true;
-      portFailure_ = error.what();
-    }
-    return;
-  }
-  view_.achtungVisible = false;
-  view_.portEnabled = true;
-  SetText(LiveField::Msg, "");
-  exchangeInMessage_ = false;
-  // A message still running stops at its next step, so reopening the port cannot key its rest.
-  if (keyer_.State().MessageRunning()) keyer_.State().abortRequest = true;
-  pendingReplacement_.reset();
-  keyer_.ApplyKeyingState(false, 0);
-}
-
-std::optional<std::string> LiveEntryModel::TakePortFailure() {
-  return std::exchange(portFailure_, std::nullopt);
-}
-
-void LiveEntryModel::RetryKeyingOnPort(int portIndex) {
-  view_.portIndex = std::clamp(portIndex, 0, 19);
-  if (!view_.tastung.checked) return;
-  keyingActive_ = KeyingCheckedInCw();
-  ApplyKeyingState();
-}
-
-void LiveEntryModel::CancelKeying() {
-  SetCheck(CheckBox::Tastung, false);
-  if (view_.tastung.checked) return;
-  // Unchecked already (the failure left it checked only in name): bring everything in line.
-  keyingActive_ = false;
-  ApplyKeyingState();
 }
 
 void LiveEntryModel::ModeSwitch() {
@@ -1099,304 +734,47 @@ void LiveEntryModel::ModeSwitch() {
     Edit(field).maxLength = length;
     SetText(field, report);
   }
-  keyingActive_ = KeyingCheckedInCw();
-  view_.achtungFrameVisible = keyingActive_;
-  ApplyKeyingState();
-  view_.keyerGroupVisible = ctx_.cwMode;
+  keying_.ModeChanged();
 }
 
-void LiveEntryModel::PortIndexChosen(int index) {
-  if (!view_.portEnabled) return;
-  view_.portIndex = std::clamp(index, 0, 19);
-}
-
-void LiveEntryModel::SetSpeed(int wpm) {
-  view_.speed = keyer_.SetSpeed(wpm);
-  view_.wpm.text = std::to_string(view_.speed);
-}
+// ---------------------------------------------------------------------------------------------
+// Speed
 
 void LiveEntryModel::SpeedArrowClicked(int step) {
   LeaveForClick();
-  SetSpeed(view_.speed + step);
+  keying_.SetSpeed(view_.speed + step);
   ReturnFocus();
-}
-
-void LiveEntryModel::TakeTypedSpeed() {
-  const std::string& text = view_.wpm.text;
-  const int typed = text.empty() ? kSpeedWhenEmpty : std::stoi(text.substr(0, 3));
-  SetSpeed(typed);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Operating messages
 
-MessageContext LiveEntryModel::QsoForMessages() {
+MessageContext LiveEntryModel::QsoForMessages() const {
   MessageContext qso;
-  qso.own = ctx_.ownCallsign;
   qso.worked = workedCallsign_;
   qso.name = view_.vorname.visible ? view_.vorname.text : "";
   qso.agn = view_.dupe.visible && view_.dupe.text == "AGN";
   qso.text = std::string(TrimText(view_.textSent.text));
   qso.report = view_.rstSent.text;
-  qso.cqMode = view_.cq.checked;
-  qso.shift = shiftFlag_;
-  shiftFlag_ = false;
-  qso.farnsworth = view_.farnsworth.checked;
-  qso.slowTag = keyer_.SlowTag();
-  qso.normalTag = keyer_.NormalTag();
   return qso;
 }
 
-void LiveEntryModel::TransmitMessage(const std::string& message, const std::string& display) {
-  if (keyer_.State().MessageRunning() || ctrlFlag_) {
-    ctrlFlag_ = false;
-    return;
-  }
-  watchDogInterval_ = 0;
-  watchDogEnabled_ = false;
-  UpdateTimers();
-  const std::string keyed = KeyedForm(message);
-  if (keyed.empty()) return;
-  view_.msgLabel.text = display;
-  if (keyer_.TransmitText(keyed)) view_.ssb.enabled = false;  // until the message ends
-}
-
-void LiveEntryModel::SendCq() {
-  watchDogInterval_ = 0;
-  UpdateTimers();
-  SetText(LiveField::Msg, "QRL?");
-  exchangeInMessage_ = false;
-  SetCheck(CheckBox::Cq, true);
-  KeyerState& state = keyer_.State();
-  state.autoCqPending = view_.autoCq.checked;
-  if (shiftFlag_) state.autoCqPending = false;
-  autoCqText_ = CqMessage(ctx_.ownCallsign, shiftFlag_);
-  shiftFlag_ = false;
-  TransmitMessage(autoCqText_, autoCqText_);
-  if (view_.autoCq.checked && state.autoCqPending) StartAutoCqTimer();
-}
-
-void LiveEntryModel::SendReport() {
-  const MessageContext qso = QsoForMessages();
-  const ComposedMessage composed = ReportMessage(qso);
-  if (composed.setsEditMsg) {
-    reportCopy_ = qso.report;
-    exchangeInMessage_ = composed.carriesExchange;
-    SetText(LiveField::Msg, composed.editMsg);
-  }
-  TransmitMessage(composed.message, composed.display);
-}
-
-void LiveEntryModel::SendFinal() {
-  const MessageContext qso = QsoForMessages();
-  const ComposedMessage composed = FinalMessage(qso);
-  if (composed.carriesExchange) {
-    SetText(LiveField::Msg, composed.editMsg);
-    reportCopy_ = qso.report;
-    exchangeInMessage_ = true;
-  }
-  TransmitMessage(composed.message, composed.display);
-  if (qso.cqMode && view_.autoCq.checked) {
-    keyer_.State().autoCqPending = true;
-    autoCqText_ = CqMessage(ctx_.ownCallsign, false);
-    StartAutoCqTimer();
-  }
-}
-
 bool LiveEntryModel::FunctionKey(int number) {
-  switch (number) {
-    case 1:
-      SendMyCall(shiftFlag_);
-      break;
-    case 2:
-    case 3:
-      SendQrzOrB4(number == 2);
-      break;
-    case 4:
-      MessageAction();
-      return true;
-    case 5:
-      FocusTo(LiveField::Msg);
-      return true;
-    case 9:
-      SetCheck(CheckBox::AutoCq, !view_.autoCq.checked);
-      break;
-    case 10:
-      if (view_.cq.enabled) SetCheck(CheckBox::Cq, !view_.cq.checked);
-      break;
-    default:
-      return false;
-  }
-  ReturnFocus();
+  const std::optional<MessageControls::FocusAfter> focus =
+      messages_.FunctionKey(number, workedCallsign_, view_.focus == LiveField::Msg);
+  if (!focus) return false;
+  MoveFocus(*focus);
   return true;
 }
 
 void LiveEntryModel::ButtonClicked(Button button) {
-  if (!keyingActive_) return;
+  if (!keying_.Active()) return;
   LeaveForClick();
-  switch (button) {
-    case Button::MyCall:
-      if (WatchDogRunning()) RestartWatchDog();
-      SendMyCall(false);
-      break;
-    case Button::Qrz:
-    case Button::B4:
-      SendQrzOrB4(button == Button::Qrz);
-      break;
-    case Button::Msg:
-      MessageAction();
-      break;
-  }
+  MoveFocus(messages_.ButtonClicked(button, workedCallsign_));
   if (view_.focus == LiveField::None) ReturnFocus();
 }
 
-void LiveEntryModel::SendMyCall(bool withWorkedCall) {
-  const std::string message =
-      withWorkedCall ? workedCallsign_ + " de " + ctx_.ownCallsign : ctx_.ownCallsign;
-  shiftFlag_ = false;
-  if (!ReplaceRunningMessage(message)) return;
-  TransmitMessage(message, message);
-  labelSuppression_ = false;
-}
-
-void LiveEntryModel::SendQrzOrB4(bool qrz) {
-  SetText(LiveField::Msg, "QRL?");
-  exchangeInMessage_ = false;
-  if (WatchDogRunning()) RestartWatchDog();
-  const std::string message = qrz ? qrzMessage_ : "QSO B4";
-  if (!ReplaceRunningMessage(message)) return;
-  TransmitMessage(message, message);
-  labelSuppression_ = false;
-}
-
-bool LiveEntryModel::ReplaceRunningMessage(const std::string& message) {
-  KeyerState& state = keyer_.State();
-  if (!state.MessageRunning()) return true;
-  labelSuppression_ = true;
-  state.abortRequest = true;
-  state.autoCqPending = false;
-  // The running message stops at its next step; its end actions run before the new message.
-  const std::uint64_t endedBefore = keyer_.MessagesEnded();
-  waitForStop_(endedBefore, kReplaceWaitMs);
-  if (keyer_.MessagesEnded() > endedBefore) {
-    MessageEnded(keyer_.LastMessageEnd(), endedBefore + 1);
-    state.abortRequest = false;
-    return true;
-  }
-  // Still in a long space (Farnsworth, low speed): the abort stays requested and the new message
-  // starts when the old one has stopped, instead of being lost.
-  pendingReplacement_ = PendingMessage{message, state.paddleInterruptions.load()};
-  return false;
-}
-
-void LiveEntryModel::MessageAction() {
-  const std::string& text = view_.msg.text;
-  if (text.empty()) {
-    if (view_.focus == LiveField::Msg) {
-      ReturnFocus();
-    } else {
-      FocusTo(LiveField::Msg);
-    }
-    return;
-  }
-  if (keyer_.State().MessageRunning()) return;
-  if (exchangeInMessage_) {
-    const ComposedMessage repeat =
-        RepeatExchangeMessage(reportCopy_, text, view_.farnsworth.checked, keyer_.SlowTag());
-    TransmitMessage(repeat.message, repeat.display);
-  } else {
-    TransmitMessage(text, text);
-  }
-  ReturnFocus();
-}
-
-void LiveEntryModel::OperatingModeSwitch() {
-  KeyerState& state = keyer_.State();
-  if (view_.cq.checked) {
-    if (view_.callsign.text.empty()) {
-      RestartWatchDog();
-      state.abortRequest = false;
-    }
-    view_.msgLabel.text = "Modus : CQ";
-    view_.msgLabel.background = kBlue;
-    view_.msgLabel.font = kWhite;
-  } else {
-    state.autoCqPending = false;
-    state.abortRequest = true;
-    pendingReplacement_.reset();
-    view_.msgLabel.text = "Modus : S+P";
-    view_.msgLabel.background = kWhite;
-    view_.msgLabel.font = kBlue;
-  }
-  SetText(LiveField::Msg, "QRL?");
-  exchangeInMessage_ = false;
-}
-
-void LiveEntryModel::MessageEnded(MessageEnd how, std::uint64_t number) {
-  if (number <= handledEnds_) return;  // already handled where a message was replaced
-  handledEnds_ = number;
-  view_.ssb.enabled = true;
-  autoCqEnabled_ = false;
-  watchDogEnabled_ = true;
-  keyer_.SetSpeed(view_.speed);
-  if (!labelSuppression_ && how == MessageEnd::Stopped) {
-    if (view_.cq.checked) {
-      if (view_.callsign.text.empty()) RestartWatchDog();
-      view_.msgLabel.text = "Modus : CQ";
-    } else {
-      view_.msgLabel.text = "Modus : S+P";
-    }
-  }
-  if (view_.autoCq.checked && keyer_.State().autoCqPending) StartAutoCqTimer(false);
-  UpdateTimers();
-  if (pendingReplacement_) {
-    const PendingMessage pending = *std::exchange(pendingReplacement_, std::nullopt);
-    // Not when the paddle took over meanwhile: the operator is keying by hand.
-    if (pending.paddleInterruptions == keyer_.State().paddleInterruptions.load()) {
-      TransmitMessage(pending.text, pending.text);
-    }
-    labelSuppression_ = false;
-  }
-}
-
-void LiveEntryModel::AutoCqTimerTick() {
-  if (keyer_.State().autoCqPending && view_.autoCq.checked) {
-    TransmitMessage(autoCqText_, autoCqText_);
-    return;
-  }
-  keyer_.State().autoCqPending = false;
-  autoCqInterval_ = 0;
-  UpdateTimers();
-}
-
-void LiveEntryModel::WatchDogTick() {
-  if (!view_.callsign.text.empty()) return;
-  watchDogInterval_ = 0;
-  UpdateTimers();
-  SetCheck(CheckBox::Cq, false);
-  keyer_.State().abortRequest = false;
-}
-
-bool LiveEntryModel::WatchDogRunning() const {
-  return watchDogEnabled_ && watchDogInterval_ > 0;
-}
-
-void LiveEntryModel::RestartWatchDog() {
-  watchDogInterval_ = kWatchDogIntervalMs;
-  ++view_.watchDog.generation;
-  UpdateTimers();
-}
-
-void LiveEntryModel::StartAutoCqTimer(bool setInterval) {
-  if (setInterval) autoCqInterval_ = kAutoCqIntervalMs;
-  autoCqEnabled_ = true;
-  ++view_.autoCqTimer.generation;
-  UpdateTimers();
-}
-
-void LiveEntryModel::UpdateTimers() {
-  view_.watchDog.intervalMs = watchDogInterval_;
-  view_.watchDog.running = WatchDogRunning();
-  view_.autoCqTimer.intervalMs = autoCqInterval_;
-  view_.autoCqTimer.running = autoCqEnabled_ && autoCqInterval_ > 0;
+void LiveEntryModel::MoveFocus(MessageControls::FocusAfter focus) {
+  if (focus == MessageControls::FocusAfter::LastInput) ReturnFocus();
+  if (focus == MessageControls::FocusAfter::MessageField) FocusTo(LiveField::Msg);
 }

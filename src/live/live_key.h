@@ -34,6 +34,14 @@ struct LiveKey {
   bool shift = false;
   bool alt = false;
   bool autoRepeat = false;
+
+  // Editing and cursor keys repeat while held; any other held key types nothing more.
+  bool RepeatsWhileHeld() const;
+  // The key reaches a field as a typed character (on the desktop: a key press, not only a
+  // key-down).
+  bool TypesCharacter() const;
+  // The character it types: ' ' for Space, the byte of a one-byte text, else 0.
+  char Character() const;
 };
 
 // What the window does with a key after the model has seen it.

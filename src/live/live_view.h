@@ -20,6 +20,19 @@ constexpr std::uint32_t kBlue = 0xFF0000;
 // The entry fields of the window, in the order of one QSO, plus the message and speed fields.
 enum class LiveField { None, Callsign, RstSent, TextSent, RstRcvd, TextRcvd, Msg, WpM };
 
+// The check boxes of the window.
+enum class LiveCheckBox { Tastung, Texte, Farnsworth, AutoCq, Cq, Ssb, Rts, Reverse };
+
+// The five lines of the help area under the fields, from the top (Label22 ... Label26), named by
+// what they tell in the fields that use them.
+enum class LiveHint {
+  OneDigit,   // Label22: "Eine Ziffer  :  S" (report sent)
+  TwoDigits,  // Label23: "Zwei Ziffern : RS" (report sent)
+  Callsign,   // Label24: how to type or confirm the callsign
+  Shortcut,   // Label25: copy a station or a text, overwrite or leave the text sent
+  GoOn,       // Label26: go on to the next field, or log
+};
+
 struct LiveEdit {
   std::string text;
   bool enabled = true;
@@ -55,8 +68,9 @@ struct LiveView {
   LiveEdit callsign, rstSent, textSent, rstRcvd, textRcvd, msg, wpm;
   LiveField focus = LiveField::None;
 
-  // The five-line help area under the fields: Label22 ... Label26.
+  // The five-line help area under the fields: Label22 ... Label26, see LiveHint.
   std::array<LiveLabel, 5> hints;
+  LiveLabel& Hint(LiveHint line) { return hints[static_cast<size_t>(line)]; }
   bool label1Visible = false;       // "Abbruch : [ESC]"
   bool label14Visible = true;       // "CW/SSB wechseln : [Ctrl]+[M]"
   bool keyingHintsVisible = false;  // Label6, Label18 ... Label21
@@ -91,4 +105,8 @@ struct LiveView {
   LiveTimer clockTimer;   // TimerUTC2, 1000 ms
   LiveTimer watchDog;     // TimerWatchDog, 30000 ms
   LiveTimer autoCqTimer;  // Timer2, 2000 ms
+
+  LiveEdit& Field(LiveField field);
+  const LiveEdit& Field(LiveField field) const;
+  LiveCheck& Box(LiveCheckBox box);
 };

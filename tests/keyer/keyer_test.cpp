@@ -128,7 +128,7 @@ TEST_F(KeyerTest, ATextWithNothingToKeyStartsNothing) {
 TEST_F(KeyerTest, PaddleTouchDuringAMessageStopsItAtTheNextStepAndEndsAutoCq) {
   keyer.SetSpeed(20);
   keyer.ApplyKeyingState(true, 1);
-  keyer.State().autoCqPending = true;
+  keyer.ArmAutoCq();
   ASSERT_TRUE(keyer.TransmitText("cq"));  // c: dah 50-230, dit 290-350, ...
   At(300);
   port.SetStatusLine(StatusLine::Cts, true);  // dah contact during the message's dit
@@ -207,7 +207,7 @@ TEST(KeyerOnItsThread, PaddleFromAnotherThreadStopsAMessageAndTheEndIsReported) 
     });
     keyer.SetSpeed(40);
     keyer.ApplyKeyingState(true, 1);
-    keyer.State().autoCqPending = true;
+    keyer.ArmAutoCq();
     ASSERT_TRUE(keyer.TransmitText("cq cq cq de hb9xyz/p hb9xyz/p test"));
     std::thread paddle([&] {
       std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -258,7 +258,7 @@ TEST(LiveKeyerThread, AWaitForTheEndOfAnAbortedMessageReturnsWhenItStops) {
   std::string longMessage;
   for (int i = 0; i < 25; ++i) longMessage += "test ";
   ASSERT_TRUE(keyer.TransmitText(longMessage));
-  keyer.State().abortRequest = true;
+  keyer.AbortMessage();
   const auto start = std::chrono::steady_clock::now();
   EXPECT_TRUE(keyer.WaitForMessageEnd(0, std::chrono::seconds(20)));
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));

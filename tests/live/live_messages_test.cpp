@@ -113,17 +113,6 @@ TEST_F(LiveMessages, AutoCqRepeatsAfterEachEndUntilAKeyInTheCallsign) {
   EXPECT_FALSE(live.View().autoCqTimer.running);
 }
 
-TEST_F(LiveMessages, WatchdogSwitchesToSearchAndPounceWhenIdle) {
-  live.Function(10);  // CQ mode
-  ASSERT_TRUE(live.View().watchDog.running);
-  EXPECT_EQ(live.View().watchDog.intervalMs, 30000);
-  live.model->WatchDogTick();
-  EXPECT_FALSE(live.View().cq.checked);
-  EXPECT_EQ(live.View().msgLabel.text, "Modus : S+P");
-  EXPECT_EQ(live.View().msgLabel.font, live_colour::kBlue);
-  EXPECT_FALSE(live.View().watchDog.running);
-}
-
 TEST_F(LiveMessages, SearchAndPounceAbortsTheNextMessageUntilAFieldIsLeft) {
   live.Function(10);
   live.Function(10);  // S+P leaves the abort request set: the next message keys nothing
@@ -149,34 +138,6 @@ TEST_F(LiveMessages, F4WithAnEmptyMessageFieldGoesThereAndBack) {
   live.Press(Code::Enter);
   EXPECT_EQ(live.Keyed(), "tu aeh");
   EXPECT_EQ(live.Focus(), LiveField::Callsign);
-}
-
-TEST_F(LiveMessages, F2DuringAMessageReplacesIt) {
-  live.Press(Code::Space);  // CQ
-  live.timers.AdvanceMs(300);
-  live.Function(2);
-  EXPECT_EQ(live.Keyed(), "qrz? de hb9xyz/p");
-  EXPECT_EQ(live.View().msgLabel.text, "QRZ? DE HB9XYZ/P");  // the replaced end left it alone
-  EXPECT_TRUE(Running());
-  live.FinishMessage();
-  EXPECT_EQ(live.View().msgLabel.text, "Modus : CQ");
-}
-
-TEST_F(LiveMessages, F2InALongSpaceIsSentOnceTheRunningMessageStops) {
-  live.model->SpeedArrowClicked(-30);  // 10 wpm: two spaces are a pause of 1680 ms
-  live.Function(5);
-  live.model->TextEdited(LiveField::Msg, "E  E");
-  live.Press(Code::Enter);
-  live.timers.AdvanceMs(300);  // inside the pause
-  live.Function(2);            // the wait of 1000 ms ends before the pause does
-  EXPECT_EQ(live.Keyed(), "e  e");
-  // The old message stops at its next step, then F2's message starts.
-  for (const auto ended = live.keyer.MessagesEnded(); live.keyer.MessagesEnded() == ended;) {
-    live.timers.AdvanceMs(1);
-  }
-  EXPECT_EQ(live.Keyed(), "qrz? de hb9xyz/p");
-  EXPECT_TRUE(Running());
-  EXPECT_EQ(live.View().msgLabel.text, "QRZ? DE HB9XYZ/P");
 }
 
 TEST_F(LiveMessages, EscAndTheWatchdogLeaveTheMessageFieldAndTheLoopAsTheyShould) {
@@ -210,17 +171,6 @@ TEST_F(LiveMessages, F2AsksToRepeatInTheReceivedText) {
   EXPECT_EQ(live.View().qrzCaption, "[F2] QRZ?");
   live.Function(2);
   EXPECT_EQ(live.Keyed(), "qrz? de hb9xyz/p");
-}
-
-TEST_F(LiveMessages, ThePaddleStopsAMessageAndTheAutomaticCq) {
-  live.Function(9);
-  live.timers.AdvanceMs(200);
-  live.port.SetStatusLine(StatusLine::Dsr, true);  // dit paddle
-  live.port.SetStatusLine(StatusLine::Dsr, false);
-  live.FinishMessage();
-  EXPECT_FALSE(live.keyer.State().autoCqPending);
-  EXPECT_FALSE(live.View().autoCqTimer.running);
-  EXPECT_EQ(live.Keyed(), "test de hb9xyz/p");
 }
 
 }  // namespace
