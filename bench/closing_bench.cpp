@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
 #include "app/closing_sequence.h"
 #include "common/clock.h"
 #include "common/text_file.h"
 #include "db/log_schema.h"
 #include "db/sqlite_database.h"
 #include "prep/station_data_record.h"
+#include "services/app_context.h"
 #include "support/temp_folder.h"
 #include "support/working_folders.h"
 

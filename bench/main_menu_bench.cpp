@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
 #include "app/main_menu_state.h"
 #include "app/startup.h"
 #include "common/text_file.h"
 #include "db/log_schema.h"
 #include "db/sqlite_database.h"
+#include "services/app_context.h"
 #include "support/temp_folder.h"
 
 namespace {

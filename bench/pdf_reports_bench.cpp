@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
 #include "common/clock.h"
 #include "common/text_file.h"
 #include "db/log_schema.h"
 #include "db/sqlite_database.h"
 #include "reports/pdf_reports.h"
+#include "services/app_context.h"
 #include "support/temp_folder.h"
 #include "support/working_folders.h"
 

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
 #include "common/file_failures.h"
 #include "db/log_schema.h"
 #include "prep/station_list.h"
 #include "prep/text_collection.h"
 #include "prep/text_collection_store.h"
+#include "services/app_context.h"
 #include "support/percentile.h"
 #include "support/temp_folder.h"
 #include "support/working_folders.h"

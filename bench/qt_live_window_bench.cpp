@@ -15,13 +15,13 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/app_context.h"
 #include "common/clock.h"
 #include "db/reference_data.h"
 #include "db/sqlite_database.h"
 #include "keyer/fake_serial_port.h"
 #include "keyer/virtual_timer_service.h"
 #include "live/form1_live_window.h"
+#include "services/app_context.h"
 #include "support/contest_log.h"
 #include "support/percentile.h"
 #include "support/temp_folder.h"

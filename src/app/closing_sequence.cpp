@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
 #include "common/text_file.h"
 #include "contest/contest_calendar.h"
 #include "db/log_schema.h"
@@ -14,6 +13,7 @@
 #include "reports/log_export.h"
 #include "reports/pdf_reports.h"
 #include "reports/print_pdf.h"
+#include "services/app_context.h"
 
 namespace {
 

@@ -9,18 +9,18 @@
 #include <QScreen>
 #include <QShowEvent>
 
-#include "app/app_context.h"
 #include "app/closing_sequence.h"
 #include "app/main_menu_actions.h"
 #include "app/main_menu_state.h"
-#include "app/qt_application.h"
-#include "app/qt_user_prompts.h"
 #include "app/startup.h"
 #include "common/clock.h"
 #include "common/file_failures.h"
 #include "common/qt_cp1252.h"
 #include "db/sqlite_database.h"
 #include "live/form1_live_window.h"
+#include "services/app_context.h"
+#include "services/qt_application.h"
+#include "services/qt_user_prompts.h"
 
 namespace {
 

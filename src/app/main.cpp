@@ -4,16 +4,16 @@
 #include <system_error>
 #include <vector>
 
-#include "app/app_context.h"
 #include "app/command_line.h"
 #include "app/form9_main_window.h"
-#include "app/qt_application.h"
 #include "common/clock.h"
 #include "prep/form3_station_list.h"
 #include "prep/form5_text_collection.h"
 #include "prep/form6_station_data.h"
 #include "review/form2_qso_editor.h"
 #include "review/form8_paper_log.h"
+#include "services/app_context.h"
+#include "services/qt_application.h"
 
 int main(int argc, char* argv[]) {
   // Read before the application object exists: --help and --version need no display.

@@ -1,8 +1,8 @@
 #include "app/main_menu_actions.h"
 
-#include "app/app_context.h"
 #include "contest/scoring.h"
 #include "db/log_schema.h"
+#include "services/app_context.h"
 
 void ClearLogFromMenu(AppContext& ctx) {
   ClearAllQsos(ctx.logDbFile, ctx.stationListFile, ctx.textCollectionFile);

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "app/app_context.h"
 #include "common/text_file.h"
 #include "contest/scoring.h"
+#include "services/app_context.h"
 
 namespace {
 

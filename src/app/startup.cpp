@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "app/app_context.h"
-#include "app/instance_lock.h"
 #include "app/working_folder_preparation.h"
 #include "common/encoding.h"
 #include "common/file_failures.h"
@@ -13,6 +11,8 @@
 #include "db/reference_data.h"
 #include "db/sqlite_database.h"
 #include "prep/station_data_record.h"  // TrimBlanks
+#include "services/app_context.h"
+#include "services/instance_lock.h"
 
 namespace {
 
@@ -184,10 +184,6 @@ std::string StartupMessage(StartupOutcome outcome, const AppContext& ctx,
 void PrepareLogAndPrefixData(AppContext& ctx) {
   CreateLogSchema(ctx.logDbFile);
   ctx.prefixDb = LoadPrefixDatabase(ctx.dxccDbFile);
-  ctx.stationDataLines.clear();
-  ctx.stationListLines.clear();
-  ctx.textLines.clear();
-  ctx.textLines2.clear();
   CompileSharedPatterns();
 }
 

@@ -88,9 +88,8 @@ StartupOutcome SettleFilesAndCallsign(AppContext& ctx, const std::string& baseFo
 std::string StartupMessage(StartupOutcome outcome, const AppContext& ctx,
                            const FileFailures& failures);
 
-// Creates the log database's tables, loads the prefix database into memory, empties the four
-// working line lists and compiles the shared callsign patterns. Throws ESQLiteException when a
-// database fails.
+// Creates the log database's tables, loads the prefix database into memory and compiles the shared
+// callsign patterns. Throws ESQLiteException when a database fails.
 void PrepareLogAndPrefixData(AppContext& ctx);
 
 // Loads the text suggestions into memory when texte.sqlite exists; true when it did.

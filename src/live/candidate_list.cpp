@@ -3,11 +3,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/app_context.h"
 #include "app/startup.h"  // AsciiUpper
 #include "common/text_file.h"
 #include "live/candidate_queries.h"
 #include "live/live_view.h"
+#include "services/app_context.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/app_context.h"
 #include "live/live_view.h"
 #include "live/text_suggestions.h"
 #include "prep/text_rules.h"
+#include "services/app_context.h"
 
 ExchangeTexts::ExchangeTexts(const AppContext& ctx, LiveView& view) : ctx_(ctx), view_(view) {}
 

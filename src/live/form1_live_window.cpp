@@ -18,7 +18,6 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "app/app_context.h"
 #include "common/qt_cp1252.h"
 #include "keyer/keyer.h"
 #include "keyer/linux_serial_port.h"
@@ -26,6 +25,7 @@
 #include "live/live_entry_model.h"
 #include "live/qt_log_grid_model.h"
 #include "live/select_port_dialog.h"
+#include "services/app_context.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/app_context.h"
 #include "common/text_file.h"
 #include "keyer/keyer.h"
 #include "keyer/serial_port.h"
 #include "live/entry_key_filters.h"
 #include "live/live_view.h"
 #include "live/message_controls.h"
+#include "services/app_context.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "app/app_context.h"
 #include "common/clock.h"
 #include "live/live_view.h"
+#include "services/app_context.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include <stdexcept>
 #include <utility>
 
-#include "app/app_context.h"
 #include "app/startup.h"  // AsciiUpper
 #include "common/text_file.h"
 #include "contest/classification.h"
@@ -19,6 +18,7 @@
 #include "live/record_qso.h"
 #include "live/text_suggestions.h"
 #include "prep/text_rules.h"
+#include "services/app_context.h"
 
 namespace {
 

@@ -11,10 +11,6 @@
 #include <QTimer>
 #include <QWheelEvent>
 
-#include "app/app_context.h"
-#include "app/qt_application.h"
-#include "app/qt_clipboard.h"
-#include "app/qt_file_dialogs.h"
 #include "common/file_failures.h"
 #include "common/qt_colours.h"
 #include "common/qt_cp1252.h"
@@ -25,6 +21,10 @@
 #include "prep/qt_window_helpers.h"
 #include "prep/station_list.h"
 #include "prep/text_rules.h"
+#include "services/app_context.h"
+#include "services/qt_application.h"
+#include "services/qt_clipboard.h"
+#include "services/qt_file_dialogs.h"
 
 namespace {
 

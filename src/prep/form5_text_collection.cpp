@@ -12,10 +12,6 @@
 #include <QTimer>
 #include <QWheelEvent>
 
-#include "app/app_context.h"
-#include "app/qt_application.h"
-#include "app/qt_clipboard.h"
-#include "app/qt_file_dialogs.h"
 #include "common/file_failures.h"
 #include "common/qt_colours.h"
 #include "common/qt_cp1252.h"
@@ -27,6 +23,10 @@
 #include "prep/text_collection.h"
 #include "prep/text_collection_store.h"
 #include "prep/text_rules.h"
+#include "services/app_context.h"
+#include "services/qt_application.h"
+#include "services/qt_clipboard.h"
+#include "services/qt_file_dialogs.h"
 
 namespace {
 

@@ -12,10 +12,6 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include "app/app_context.h"
-#include "app/qt_application.h"
-#include "app/qt_clipboard.h"
-#include "app/qt_file_dialogs.h"
 #include "common/file_failures.h"
 #include "common/qt_colours.h"
 #include "common/qt_cp1252.h"
@@ -26,6 +22,10 @@
 #include "prep/station_data_form.h"
 #include "prep/station_data_record.h"
 #include "prep/station_data_store.h"
+#include "services/app_context.h"
+#include "services/qt_application.h"
+#include "services/qt_clipboard.h"
+#include "services/qt_file_dialogs.h"
 
 namespace {
 

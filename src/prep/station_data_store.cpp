@@ -1,9 +1,9 @@
 #include "prep/station_data_store.h"
 
-#include "app/app_context.h"
 #include "contest/contest_calendar.h"
 #include "prep/list_file.h"
 #include "prep/station_data_record.h"
+#include "services/app_context.h"
 
 void SaveStationDataRecord(AppContext& ctx, const StationData& data, bool fileUnreadable,
                            FileFailures& failures) {

@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "app/app_context.h"
 #include "db/sqlite_database.h"
 #include "prep/list_file.h"
+#include "services/app_context.h"
 
 namespace {
 

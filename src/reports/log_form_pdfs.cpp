@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
 #include "contest/contest_calendar.h"
 #include "db/sqlite_database.h"
 #include "reports/fitted_text.h"
 #include "reports/pdf_reports.h"
 #include "reports/print_pdf.h"
 #include "reports/report_fonts.h"
+#include "services/app_context.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
 #include "common/clock.h"
 #include "contest/score_values.h"
 #include "contest/scoring.h"
@@ -14,6 +13,7 @@
 #include "reports/pdf_reports.h"
 #include "reports/print_pdf.h"
 #include "reports/report_fonts.h"
+#include "services/app_context.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
 #include "reports/pdf_reports.h"
 #include "reports/print_pdf.h"
 #include "reports/report_fonts.h"
+#include "services/app_context.h"
 
 namespace {
 

@@ -12,12 +12,12 @@
 #include <QShortcut>
 #include <QTableView>
 
-#include "app/app_context.h"
 #include "common/qt_cp1252.h"
 #include "live/qt_log_grid_model.h"
 #include "prep/qt_text_length_counter.h"
 #include "prep/qt_typed_text_validator.h"
 #include "prep/qt_window_helpers.h"
+#include "services/app_context.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/app_context.h"
 #include "contest/classification.h"
 #include "contest/report_completion.h"
 #include "contest/scoring.h"
@@ -11,6 +10,7 @@
 #include "prep/text_rules.h"
 #include "review/paper_log_queries.h"
 #include "review/qso_editor.h"
+#include "services/app_context.h"
 
 namespace {
 

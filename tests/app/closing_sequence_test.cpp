@@ -10,13 +10,13 @@
 #include <map>
 #include <ostream>
 
-#include "app/app_context.h"
 #include "common/clock.h"
 #include "common/text_file.h"
 #include "contest/log_fixture.h"
 #include "db/log_schema.h"
 #include "db/sqlite_database.h"
 #include "prep/station_data_record.h"
+#include "services/app_context.h"
 #include "support/ordinary_user.h"
 #include "support/temp_folder.h"
 #include "support/working_folders.h"

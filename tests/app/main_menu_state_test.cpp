@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_context.h"
 #include "app/main_menu_actions.h"
 #include "common/text_file.h"
 #include "db/log_schema.h"
 #include "db/sqlite_database.h"
+#include "services/app_context.h"
 #include "support/temp_folder.h"
 #include "support/test_databases.h"
 

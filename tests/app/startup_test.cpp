@@ -13,11 +13,11 @@
 #include <filesystem>
 #include <functional>
 
-#include "app/app_context.h"
-#include "app/instance_lock.h"
 #include "common/file_failures.h"
 #include "common/text_file.h"
 #include "db/sqlite_database.h"
+#include "services/app_context.h"
+#include "services/instance_lock.h"
 #include "support/ordinary_user.h"
 #include "support/temp_folder.h"
 #include "support/test_databases.h"
@@ -249,9 +249,7 @@ TEST_F(StartupFolder, CancelAndShortCallsignEndWithoutWritingTheFile) {
 TEST_F(StartupFolder, DatabasesArePreparedAndSuggestionsAreOptional) {
   PutPrefixDatabase();
   ASSERT_EQ(Settle(2025, {"hb9abc"}), StartupOutcome::Ready);
-  ctx.textLines = {"left over"};
   PrepareLogAndPrefixData(ctx);
-  EXPECT_TRUE(ctx.textLines.empty());
   ASSERT_NE(ctx.prefixDb, nullptr);
   EXPECT_EQ(QueryText(*ctx.prefixDb, "SELECT dxcc FROM pref3 WHERE pref = 'HB0'"), "HB0");
   {

@@ -18,12 +18,12 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/app_context.h"
 #include "app/form9_main_window.h"
-#include "app/qt_application.h"
 #include "common/clock.h"
 #include "common/text_file.h"
 #include "db/sqlite_database.h"
+#include "services/app_context.h"
+#include "services/qt_application.h"
 #include "support/ordinary_user.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
 #include "common/clock.h"
 #include "db/log_schema.h"
 #include "db/reference_data.h"
 #include "db/sqlite_database.h"
+#include "services/app_context.h"
 #include "support/temp_folder.h"
 #include "support/test_databases.h"
 #include "support/working_folders.h"

@@ -4,11 +4,11 @@
 
 #include <filesystem>
 
-#include "app/app_context.h"
 #include "common/file_failures.h"
 #include "common/text_file.h"
 #include "prep/station_data_record.h"
 #include "prep/station_data_store.h"
+#include "services/app_context.h"
 #include "support/temp_folder.h"
 #include "support/working_folders.h"
 

@@ -4,12 +4,12 @@
 
 #include <filesystem>
 
-#include "app/app_context.h"
 #include "common/file_failures.h"
 #include "common/text_file.h"
 #include "db/log_schema.h"
 #include "db/sqlite_database.h"
 #include "prep/list_file.h"
+#include "services/app_context.h"
 #include "support/temp_folder.h"
 #include "support/test_databases.h"
 #include "support/working_folders.h"

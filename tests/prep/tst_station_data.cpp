@@ -11,9 +11,9 @@
 #include <QScrollBar>
 #include <QtTest>
 
-#include "app/qt_application.h"
-#include "app/qt_file_dialogs.h"
 #include "prep/form6_station_data.h"
+#include "services/qt_application.h"
+#include "services/qt_file_dialogs.h"
 #include "support/menu_program.h"
 #include "support/scripted_prompts.h"
 

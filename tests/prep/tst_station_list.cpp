@@ -9,10 +9,10 @@
 #include <QWheelEvent>
 #include <QtTest>
 
-#include "app/qt_application.h"
-#include "app/qt_clipboard.h"
-#include "app/qt_file_dialogs.h"
 #include "prep/form3_station_list.h"
+#include "services/qt_application.h"
+#include "services/qt_clipboard.h"
+#include "services/qt_file_dialogs.h"
 #include "support/menu_program.h"
 #include "support/scripted_prompts.h"
 

@@ -10,11 +10,11 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "app/qt_application.h"
-#include "app/qt_clipboard.h"
-#include "app/qt_file_dialogs.h"
 #include "db/sqlite_database.h"
 #include "prep/form5_text_collection.h"
+#include "services/qt_application.h"
+#include "services/qt_clipboard.h"
+#include "services/qt_file_dialogs.h"
 #include "support/menu_program.h"
 #include "support/scripted_prompts.h"
 

@@ -4,10 +4,10 @@
 
 #include <ostream>
 
-#include "app/app_context.h"
 #include "db/sqlite_database.h"
 #include "review/paper_log_queries.h"
 #include "review/review_log.h"
+#include "services/app_context.h"
 #include "support/temp_folder.h"
 #include "support/test_databases.h"
 #include "support/working_folders.h"

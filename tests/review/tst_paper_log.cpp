@@ -5,11 +5,11 @@
 #include <QLabel>
 #include <QTableView>
 
-#include "app/app_context.h"
-#include "app/qt_application.h"
 #include "review/form8_paper_log.h"
 #include "review/review_log.h"
 #include "review/review_window.h"
+#include "services/app_context.h"
+#include "services/qt_application.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
 #include "support/working_folders.h"

@@ -7,11 +7,11 @@
 #include <QPushButton>
 #include <QTableView>
 
-#include "app/app_context.h"
-#include "app/qt_application.h"
 #include "db/log_schema.h"
 #include "review/form2_qso_editor.h"
 #include "review/review_window.h"
+#include "services/app_context.h"
+#include "services/qt_application.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
 #include "support/working_folders.h"

@@ -14,10 +14,10 @@
 #include <functional>
 #include <memory>
 
-#include "app/app_context.h"
 #include "app/form9_main_window.h"
 #include "common/clock.h"
 #include "common/text_file.h"
+#include "services/app_context.h"
 #include "support/temp_folder.h"
 #include "support/test_databases.h"
 

@@ -8,7 +8,7 @@
 #include <deque>
 #include <optional>
 
-#include "app/qt_user_prompts.h"
+#include "services/qt_user_prompts.h"
 
 class ScriptedPrompts : public UserPrompts {
  public:

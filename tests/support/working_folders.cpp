@@ -1,7 +1,7 @@
 #include "support/working_folders.h"
 
-#include "app/app_context.h"
 #include "common/text_file.h"
+#include "services/app_context.h"
 
 void PrepareWorkingFolders(AppContext& ctx, const std::string& baseFolder, int year,
                            const std::string& ownCallsign) {

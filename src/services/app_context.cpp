@@ -1,9 +1,9 @@
-#include "app/app_context.h"
+#include "services/app_context.h"
 
 #include <algorithm>
 
-#include "app/instance_lock.h"
 #include "db/sqlite_database.h"
+#include "services/instance_lock.h"
 
 AppContext::AppContext() = default;
 AppContext::~AppContext() = default;

@@ -1,12 +1,12 @@
-#include "app/qt_application.h"
+#include "services/qt_application.h"
 
 #include <QLibraryInfo>
 #include <QLocale>
 #include <cstdio>
 
-#include "app/qt_user_prompts.h"
 #include "common/encoding.h"
 #include "common/qt_cp1252.h"
+#include "services/qt_user_prompts.h"
 
 KtdApplication::KtdApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("VORLAX_KTD_Log");

@@ -1,4 +1,4 @@
-#include "app/qt_user_prompts.h"
+#include "services/qt_user_prompts.h"
 
 #include <QApplication>
 #include <QInputDialog>

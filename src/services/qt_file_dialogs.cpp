@@ -1,8 +1,8 @@
-#include "app/qt_file_dialogs.h"
+#include "services/qt_file_dialogs.h"
 
 #include <QFileDialog>
 
-#include "app/file_dialog_filter.h"
+#include "services/file_dialog_filter.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/file_dialog_filter.h"
+#include "services/file_dialog_filter.h"
 
 #include <vector>
 

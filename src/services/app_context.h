@@ -1,11 +1,14 @@
 #pragma once
+// src/services: what every window leans on, below the windows and above the core. The context
+// (this file), the application object with its error box, the clipboard, the open-file dialog, the
+// operator prompts, and the claim on the working folder; the Qt ones can be replaced by tests.
+//
 // Program-wide values settled at start-up and shared by every window: year, callsigns, folders and
 // file names, the flags of the main menu, the CW mode flag, the score values and the in-memory
-// reference databases. Created once by the main window and handed to each window.
+// reference databases. Created once at start-up and handed to each window.
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "contest/score_values.h"
 
@@ -50,12 +53,6 @@ struct AppContext {
   bool cwMode = true;  // false = SSB
 
   ScoreValues score;
-
-  // Working line lists: station data window, station list window, text collection window (two).
-  std::vector<std::string> stationDataLines;
-  std::vector<std::string> stationListLines;
-  std::vector<std::string> textLines;
-  std::vector<std::string> textLines2;
 
   // In-memory reference databases, open for the whole run (suggestions only with texte.sqlite).
   std::unique_ptr<TSQLiteDatabase> prefixDb;
