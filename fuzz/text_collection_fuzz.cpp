@@ -3,6 +3,7 @@
 
 #include <set>
 
+#include "common/ascii_text.h"
 #include "fuzz_check.h"
 #include "prep/text_collection.h"
 #include "prep/text_rules.h"
@@ -53,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::set<std::string> seen;
   for (const std::string& t : collection.TakeTextsForClosing()) {
     FUZZ_CHECK(TextLengthWithoutSpaces(t) > 14);
-    FUZZ_CHECK(seen.insert(UpperText(t)).second);
+    FUZZ_CHECK(seen.insert(AsciiUpper(t)).second);
   }
   return 0;
 }

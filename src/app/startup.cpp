@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/working_folder_preparation.h"
+#include "common/ascii_text.h"
 #include "common/encoding.h"
 #include "common/file_failures.h"
 #include "common/text_file.h"
@@ -10,7 +11,6 @@
 #include "db/log_schema.h"
 #include "db/reference_data.h"
 #include "db/sqlite_database.h"
-#include "prep/station_data_record.h"  // TrimBlanks
 #include "services/app_context.h"
 #include "services/instance_lock.h"
 
@@ -19,7 +19,7 @@ namespace {
 constexpr const char* kCallsignPrompt = "Das eigene Rufzeichen eingeben:";
 
 bool IsCallsignCharacter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '/';
+  return (c >= 'A' && c <= 'Z') || IsAsciiDigit(c) || c == '/';
 }
 
 // Claims the folder for this program; a context settled again gives up its own claim first.
@@ -56,14 +56,6 @@ StartupOutcome SettleOwnCallsign(AppContext& ctx, const AskCallsign& ask) {
 }
 
 }  // namespace
-
-std::string AsciiUpper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper;
-}
 
 OwnCallsignCheck CheckOwnCallsign(std::string_view entered) {
   const std::string callsign = AsciiUpper(TrimBlanks(entered));

@@ -11,9 +11,6 @@
 struct AppContext;
 class FileFailures;
 
-// Upper case of the ASCII letters; other bytes stay as they are.
-std::string AsciiUpper(std::string_view text);
-
 // The own callsign without "/P" has at most this many characters.
 inline constexpr std::size_t kMaxBaseCallsignLength = 15;
 

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/ascii_text.h"
+
 namespace {
 
 constexpr const char* kTemporarySuffix = ".tmp";
@@ -135,8 +137,7 @@ bool IsTemporaryWriteName(const std::string& fileName) {
   if (fileName.compare(start, 4, kTemporarySuffix) != 0) return false;
   for (std::size_t i = start + 4; i < fileName.size(); ++i) {
     const char c = fileName[i];
-    const bool alnum = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
-    if (!alnum) return false;
+    if (!IsAsciiLetter(c) && !IsAsciiDigit(c)) return false;
   }
   return true;
 }

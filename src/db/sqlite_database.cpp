@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/ascii_text.h"
+
 namespace {
 
 const char* const kExecuting = "Error executing SQL";
@@ -38,12 +40,6 @@ TSQLiteTable::ColumnKind KindFromDeclaredType(const char* declared, int storageC
   if (type == "NUMERIC" || type == "FLOAT" || type == "DOUBLE" || type == "REAL") return K::Float;
   if (type == "BLOB") return K::Blob;
   return K::Text;
-}
-
-std::string UpperAscii(std::string s) {
-  for (char& c : s)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return s;
 }
 
 }  // namespace
@@ -276,7 +272,7 @@ std::unique_ptr<TSQLiteTable> TSQLiteDatabase::GetTable(const std::string& sql) 
       columns = sqlite3_column_count(stmt);
       for (int c = 0; c < columns; ++c) {
         const char* name = sqlite3_column_name(stmt, c);
-        table->columnNames_.push_back(UpperAscii(name != nullptr ? name : ""));
+        table->columnNames_.push_back(AsciiUpper(name != nullptr ? name : ""));
         table->columnKinds_.push_back(
             KindFromDeclaredType(sqlite3_column_decltype(stmt, c), sqlite3_column_type(stmt, c)));
       }

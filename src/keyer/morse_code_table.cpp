@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "common/ascii_text.h"
+
 namespace {
 
 struct CodeEntry {
@@ -36,7 +38,9 @@ Table BuildTable() {
   for (const CodeEntry& entry : kCodes) {
     const auto c = static_cast<unsigned char>(entry.character);
     table[c] = entry.code;
-    if (c >= 'A' && c <= 'Z') table[c - 'A' + 'a'] = entry.code;
+    // Small letters key as their capitals.
+    if (IsAsciiLetter(entry.character))
+      table[static_cast<unsigned char>(AsciiLower(entry.character))] = entry.code;
   }
   return table;
 }

@@ -1,7 +1,8 @@
 #include "keyer/morse_text_preparation.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "common/ascii_text.h"
 
 namespace {
 
@@ -102,8 +103,8 @@ std::string ReplaceCharacters(const std::string& text) {
 
 // [XY] prosign tags, any letter case, to the character whose code is the prosign.
 char ProsignCharacter(char first, char second) {
-  const char a = static_cast<char>(std::toupper(static_cast<unsigned char>(first)));
-  const char b = static_cast<char>(std::toupper(static_cast<unsigned char>(second)));
+  const char a = AsciiUpper(first);
+  const char b = AsciiUpper(second);
   struct Prosign {
     char a, b, character;
   };
@@ -157,19 +158,15 @@ bool FindAngleTag(const std::string& text, std::size_t& start, std::size_t& leng
   return false;
 }
 
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
 // <n> with one or two digits becomes a speed control byte; any other angle tag goes.
 void ReplaceSpeedTags(std::string& text) {
   std::size_t start = 0, length = 0;
   while (FindAngleTag(text, start, length)) {
     const std::string tag = text.substr(start, length);
     std::string replacement;
-    if (IsDigit(tag[1])) {
+    if (IsAsciiDigit(tag[1])) {
       int n = tag[1] - '0';
-      if (IsDigit(tag[2])) n = n * 10 + (tag[2] - '0');
+      if (IsAsciiDigit(tag[2])) n = n * 10 + (tag[2] - '0');
       replacement = std::string(1, static_cast<char>(kSpeedTagByteBase + std::clamp(n, 4, 60)));
     }
     ReplaceAll(text, tag, replacement);

@@ -1,10 +1,11 @@
 #include "keyer/serial_port_list.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <set>
+
+#include "common/ascii_text.h"
 
 namespace fs = std::filesystem;
 
@@ -13,7 +14,7 @@ namespace {
 // Numeric suffix of ttyUSB12 and the like, for ordering by number rather than by text.
 int DeviceIndex(const std::string& kernelName) {
   std::size_t i = kernelName.size();
-  while (i > 0 && std::isdigit(static_cast<unsigned char>(kernelName[i - 1]))) --i;
+  while (i > 0 && IsAsciiDigit(kernelName[i - 1])) --i;
   return i == kernelName.size() ? -1 : std::stoi(kernelName.substr(i));
 }
 

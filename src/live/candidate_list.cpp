@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/startup.h"  // AsciiUpper
+#include "common/ascii_text.h"
 #include "common/text_file.h"
 #include "live/candidate_queries.h"
 #include "live/live_view.h"

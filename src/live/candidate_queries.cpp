@@ -2,7 +2,7 @@
 
 #include <regex>
 
-#include "app/startup.h"
+#include "common/ascii_text.h"
 #include "contest/callsign_patterns.h"
 #include "db/sqlite_database.h"
 

@@ -1,5 +1,6 @@
 #include "live/entry_key_filters.h"
 
+#include "common/ascii_text.h"
 #include "prep/text_rules.h"
 
 namespace {
@@ -8,19 +9,10 @@ TypedCharacter Insert(std::string text) {
   return {TypedCharacter::Action::Insert, std::move(text)};
 }
 
-bool IsAsciiLetter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
 }  // namespace
 
 TypedCharacter FilterCallsignCharacter(char c) {
-  if (c >= 'a' && c <= 'z') return Insert(std::string(1, static_cast<char>(c - 'a' + 'A')));
-  if (IsAsciiLetter(c) || IsDigit(c) || c == '/') return Insert(std::string(1, c));
+  if (IsAsciiLetter(c) || IsAsciiDigit(c) || c == '/') return Insert(std::string(1, AsciiUpper(c)));
   return {};
 }
 
@@ -45,7 +37,8 @@ TypedCharacter FilterReceivedTextCharacter(char c) {
 
 TypedCharacter FilterMessageCharacter(char c) {
   static const std::string_view kMessagePunctuation = " '()+,-./:=?";
-  if (IsAsciiLetter(c) || IsDigit(c) || kMessagePunctuation.find(c) != std::string_view::npos) {
+  if (IsAsciiLetter(c) || IsAsciiDigit(c) ||
+      kMessagePunctuation.find(c) != std::string_view::npos) {
     return Insert(std::string(1, c));
   }
   const std::string transliterated = TransliterateCharacter(c);
@@ -55,7 +48,7 @@ TypedCharacter FilterMessageCharacter(char c) {
 }
 
 TypedCharacter FilterSpeedCharacter(char c) {
-  if (IsDigit(c)) return Insert(std::string(1, c));
+  if (IsAsciiDigit(c)) return Insert(std::string(1, c));
   return {};
 }
 

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/ascii_text.h"
 #include "live/live_view.h"
 #include "live/text_suggestions.h"
 #include "prep/text_rules.h"
@@ -80,7 +81,7 @@ ExchangeTexts::Space ExchangeTexts::SpaceInReceivedText() const {
   if (text.find("  ") != std::string::npos || suggestionCopied_) return Space::Log;
   const bool suggesting = view_.texte.checked && !view_.suggestions.empty();
   if (suggesting && !text.empty() && text.back() == ' ' &&
-      TrimText(text) != view_.suggestions.front()) {
+      TrimBlanks(text) != view_.suggestions.front()) {
     return Space::CopyTopSuggestion;
   }
   return Space::Type;

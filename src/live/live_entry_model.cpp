@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "app/startup.h"  // AsciiUpper
+#include "common/ascii_text.h"
 #include "common/text_file.h"
 #include "contest/classification.h"
 #include "contest/home_completion.h"
@@ -561,8 +561,8 @@ void LiveEntryModel::CompleteQso() {
     FocusTo(LiveField::Callsign);
     return;
   }
-  const std::string sentText(TrimText(view_.textSent.text));
-  SetText(LiveField::TextRcvd, std::string(TrimText(view_.textRcvd.text)));
+  const std::string sentText = TrimBlanks(view_.textSent.text);
+  SetText(LiveField::TextRcvd, TrimBlanks(view_.textRcvd.text));
   messages_.QsoCompleted(QsoForMessages(), keying_.Active());
   // Without the log database nothing is recorded: that is reported and the entry stays.
   if (!LogFileExists()) throw std::runtime_error("Die Logdatenbank fehlt: " + ctx_.logDbFile);
@@ -754,7 +754,7 @@ MessageContext LiveEntryModel::QsoForMessages() const {
   qso.worked = workedCallsign_;
   qso.name = view_.vorname.visible ? view_.vorname.text : "";
   qso.agn = view_.dupe.visible && view_.dupe.text == "AGN";
-  qso.text = std::string(TrimText(view_.textSent.text));
+  qso.text = TrimBlanks(view_.textSent.text);
   qso.report = view_.rstSent.text;
   return qso;
 }

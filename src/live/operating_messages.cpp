@@ -1,5 +1,6 @@
 #include "live/operating_messages.h"
 
+#include "common/ascii_text.h"
 #include "prep/text_rules.h"
 
 namespace {
@@ -104,7 +105,7 @@ ComposedMessage RepeatExchangeMessage(const std::string& reportCopy, const std::
 }
 
 std::string KeyedForm(const std::string& message) {
-  std::string keyed(TrimText(message));
+  std::string keyed = TrimBlanks(message);
   for (char& c : keyed) c = Lower(c);
   return keyed;
 }

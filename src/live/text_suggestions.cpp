@@ -1,7 +1,7 @@
 #include "live/text_suggestions.h"
 
+#include "common/ascii_text.h"
 #include "db/sqlite_database.h"
-#include "prep/station_data_record.h"  // TrimBlanks
 
 std::string ProposeSentText(const std::string& logDbFile, const std::string& callsign,
                             bool keyingChecked) {

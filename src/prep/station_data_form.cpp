@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/ascii_text.h"
 #include "prep/station_data_record.h"
 
 namespace {
@@ -23,10 +24,6 @@ std::vector<StationField> BuildChain() {
   chain.push_back({"EditOPNAME", K::Text, 0});
   chain.push_back({"EditEMAIL", K::Text, 0});
   return chain;
-}
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
 }
 
 // The item number of "EditSTAnnBEZ" / "EditSTAnnGRAMM", or 0.
@@ -65,9 +62,9 @@ bool StationFieldAccepts(StationFieldKind kind, char c) {
     case StationFieldKind::Coordinate:
     case StationFieldKind::Height:
     case StationFieldKind::Weight:
-      return IsDigit(c);
+      return IsAsciiDigit(c);
     case StationFieldKind::Power:
-      return IsDigit(c) || c == ',' || c == '-' || c == '.';
+      return IsAsciiDigit(c) || c == ',' || c == '-' || c == '.';
     case StationFieldKind::Text:
     case StationFieldKind::Canton:
       break;

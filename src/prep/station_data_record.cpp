@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "common/ascii_text.h"
 #include "common/encoding.h"
 #include "common/text_file.h"
 
@@ -110,15 +111,6 @@ void SetFieldFromKey(StationData& data, const std::string& key, const std::strin
 bool IsCantonCode(std::string_view code) {
   return std::any_of(kCantonCodes.begin(), kCantonCodes.end(),
                      [code](const char* c) { return code == c; });
-}
-
-std::string TrimBlanks(std::string_view text) {
-  auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && isBlank(text[begin])) ++begin;
-  while (end > begin && isBlank(text[end - 1])) --end;
-  return std::string(text.substr(begin, end - begin));
 }
 
 std::string PadCoordinate(std::string_view text) {

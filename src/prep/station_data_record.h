@@ -62,9 +62,6 @@ struct StationData {
   std::string totalWeightText = "0";  // the total display: sum + " g", or "0" after clearing
 };
 
-// Blanks and control characters removed at both ends.
-std::string TrimBlanks(std::string_view text);
-
 // Field formatting shared by the readers and the station data window.
 // Coordinates: the text followed by "000000", cut to six characters ("6" -> "600000").
 std::string PadCoordinate(std::string_view text);

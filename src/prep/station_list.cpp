@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "common/ascii_text.h"
 #include "common/encoding.h"
 #include "db/sqlite_database.h"
 #include "prep/text_rules.h"
@@ -16,14 +17,6 @@ constexpr std::size_t kMaxImportLineLength = 255;
 constexpr std::size_t kMinListTextLength = 15;
 // Field 3 of this length marks the published layout with two extra fields before the texts.
 constexpr std::size_t kExtraFieldsMarkLength = 6;
-
-bool IsLetter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
 
 std::vector<std::string> SplitAtCommas(std::string_view line) {
   std::vector<std::string> fields;
@@ -108,10 +101,10 @@ std::optional<StationRow> ReadStationLine(std::string_view line, const std::stri
   if (line.empty()) return std::nullopt;
   std::vector<std::string> fields = SplitAtCommas(std::string(line) + ",,,,,,,,,");
   // Blanks around a field are no part of it ("HB9ABC/P, Hans, ...").
-  for (std::string& field : fields) field = std::string(TrimText(field));
+  for (std::string& field : fields) field = TrimBlanks(field);
 
   StationRow row;
-  row.callsign = UpperText(fields[0]);
+  row.callsign = AsciiUpper(fields[0]);
   if (!row.callsign.ends_with("/P")) row.callsign += "/P";
   if (row.callsign.size() > kMaxCallsignLength || row.callsign == ownCallsign) return std::nullopt;
   row.name = NameWithoutUmlauts(fields[1]);
@@ -126,7 +119,7 @@ std::optional<StationRow> ReadStationLine(std::string_view line, const std::stri
 }
 
 std::string CompletedCallsign(std::string_view field) {
-  std::string callsign = UpperText(field);
+  std::string callsign = AsciiUpper(field);
   if (!callsign.empty() && callsign.size() < 4) callsign = "HB9" + callsign;
   return callsign;
 }
@@ -149,17 +142,17 @@ std::string WithPortableSuffix(std::string_view callsign) {
 }
 
 std::optional<std::string> CallsignOnLeaving(std::string_view field) {
-  const std::string callsign = UpperText(field);
+  const std::string callsign = AsciiUpper(field);
   if (callsign.size() < 4 || !PassesPrefixTest(callsign)) return std::nullopt;
   return WithPortableSuffix(callsign);
 }
 
 bool IsCallsignCharacter(char c) {
-  return c == '/' || IsDigit(c) || IsLetter(c);
+  return c == '/' || IsAsciiDigit(c) || IsAsciiLetter(c);
 }
 
 bool IsNameCharacter(char c) {
-  return c == ' ' || c == '-' || IsLetter(c);
+  return c == ' ' || c == '-' || IsAsciiLetter(c);
 }
 
 std::optional<std::string> PastedStationText(std::string_view field, std::string_view clipboard) {
@@ -216,7 +209,7 @@ StationRow StationList::SelectedFields() const {
 StationList::StoreResult StationList::Store(const StationRow& fields,
                                             const std::string& ownCallsign) {
   StoreResult result;
-  std::string callsign = UpperText(fields.callsign);
+  std::string callsign = AsciiUpper(fields.callsign);
   if (callsign.empty()) return result;
   callsign = CompletedCallsign(callsign);
   if (!PassesPrefixTest(callsign)) {
@@ -232,10 +225,10 @@ StationList::StoreResult StationList::Store(const StationRow& fields,
 
   StationRow station;
   station.callsign = callsign;
-  station.name = std::string(TrimText(fields.name));
+  station.name = TrimBlanks(fields.name);
   for (int t = 0; t < kStationTextCount; ++t)
     station.texts[static_cast<std::size_t>(t)] =
-        std::string(TrimText(fields.texts[static_cast<std::size_t>(t)]));
+        TrimBlanks(fields.texts[static_cast<std::size_t>(t)]);
   CloseGaps(station.texts);
 
   const auto matches = [&](int row) {
@@ -277,7 +270,7 @@ std::vector<std::string> StationList::LinesForClosing(const std::string& ownCall
   db.ExecSQL("CREATE TABLE stationen (ktdstation TEXT)");
   std::vector<std::string> lines;
   for (const StationRow& station : stations_) {
-    const std::string upper = UpperText(TrimText(station.callsign));
+    const std::string upper = AsciiUpper(TrimBlanks(station.callsign));
     if (upper == ownCallsign) continue;
     const std::string base = WithoutPortable(upper);
     const std::string callsign = base + "/P";

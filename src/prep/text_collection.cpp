@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/ascii_text.h"
 #include "common/encoding.h"
 #include "common/text_file.h"
 #include "prep/text_rules.h"
@@ -10,18 +11,6 @@ namespace {
 
 // Imported lines shorter than this (spaces counted) are not even compared for repeats.
 constexpr std::size_t kMinImportedLineLength = 15;
-
-bool IsLetter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-char LowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-char UpperAscii(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 // Text files are often UTF-8 ("ü" as two bytes): such a line is converted, so that its umlauts
 // are transliterated as in a Windows-1252 file. A Windows-1252 line never loses by this: every
@@ -61,8 +50,8 @@ std::optional<TypedText> TypeIntoText(std::string_view text, int caret, int sele
 }
 
 std::optional<char> GridKeyForInput(char key, bool shiftAlone) {
-  if (IsLetter(key)) return shiftAlone ? UpperAscii(key) : LowerAscii(key);
-  if ((key >= '0' && key <= '9') || key == ' ') return key;
+  if (IsAsciiLetter(key)) return shiftAlone ? AsciiUpper(key) : AsciiLower(key);
+  if (IsAsciiDigit(key) || key == ' ') return key;
   return std::nullopt;
 }
 
@@ -87,7 +76,7 @@ std::vector<TextGridRow> TextCollection::GridRows() const {
   std::vector<TextGridRow> rows;
   rows.reserve(texts_.size());
   for (std::size_t i = 0; i < texts_.size(); ++i) {
-    const std::string text(TrimText(texts_[i]));
+    const std::string text = TrimBlanks(texts_[i]);
     rows.push_back({std::to_string(i + 1), text, std::to_string(TextLengthWithoutSpaces(text))});
   }
   return rows;
@@ -193,7 +182,7 @@ bool TextCollection::Paste(std::string_view clipboardText) {
 }
 
 void TextCollection::InsertInput() {
-  const std::string text(TrimText(input_));
+  const std::string text = TrimBlanks(input_);
   input_.clear();
   if (text.empty()) return;
   if (texts_.empty()) {

@@ -2,25 +2,11 @@
 
 #include <algorithm>
 
+#include "common/ascii_text.h"
+
 namespace {
 
 constexpr char kEscape = '\x1B';
-
-bool IsAsciiLetter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-bool IsBlankOrControl(char c) {
-  return static_cast<unsigned char>(c) <= ' ';
-}
-
-char UpperAscii(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 }  // namespace
 
@@ -46,7 +32,8 @@ std::uint32_t TextLengthColour(TextLengthShade shade) {
 }
 
 bool IsAllowedTextCharacter(char c) {
-  return IsAsciiLetter(c) || IsDigit(c) || c == ' ' || c == '.' || c == '-' || c == '/' || c == '?';
+  return IsAsciiLetter(c) || IsAsciiDigit(c) || c == ' ' || c == '.' || c == '-' || c == '/' ||
+         c == '?';
 }
 
 std::string TransliterateCharacter(char c) {
@@ -97,7 +84,7 @@ std::string TransliterateCharacter(char c) {
 
 std::string CleanText(std::string_view text) {
   std::string cleaned;
-  for (char c : TrimText(text)) {
+  for (char c : TrimBlanks(text)) {
     const std::string piece = TransliterateCharacter(c);
     if (piece == " " && (cleaned.empty() || cleaned.back() == ' ')) continue;
     cleaned += piece;
@@ -116,29 +103,15 @@ std::string_view UpToMarker(std::string_view text) {
   return text.substr(0, text.find(kNotRepresentable));
 }
 
-std::string_view TrimText(std::string_view text) {
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && IsBlankOrControl(text[begin])) ++begin;
-  while (end > begin && IsBlankOrControl(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
-}
-
-std::string UpperText(std::string_view text) {
-  std::string upper(text);
-  std::transform(upper.begin(), upper.end(), upper.begin(), UpperAscii);
-  return upper;
-}
-
 bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return UpperAscii(x) == UpperAscii(y);
+           return AsciiUpper(x) == AsciiUpper(y);
          });
 }
 
 std::string TextComparisonKey(std::string_view text) {
   std::string key;
   for (char c : text)
-    if (c != ' ') key += UpperAscii(c);
+    if (c != ' ') key += AsciiUpper(c);
   return key;
 }

@@ -51,12 +51,6 @@ bool PassesAllowedCharacterTest(std::string_view text);
 // The text up to, and without, its first not-representable marker.
 std::string_view UpToMarker(std::string_view text);
 
-// Blanks and control characters removed at both ends.
-std::string_view TrimText(std::string_view text);
-
-// The text in upper case (ASCII letters only: texts hold no others).
-std::string UpperText(std::string_view text);
-
 // Equal without regard to case.
 bool SameTextIgnoringCase(std::string_view a, std::string_view b);
 

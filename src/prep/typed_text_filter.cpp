@@ -2,32 +2,17 @@
 
 #include <algorithm>
 
+#include "common/ascii_text.h"
 #include "prep/text_rules.h"
-
-namespace {
-
-bool IsAsciiLetter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-char ToUpperAscii(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-}  // namespace
 
 bool AdmitsChar(TypedChars chars, char c) {
   switch (chars) {
     case TypedChars::TimeDigits:
-      return IsDigit(c);
+      return IsAsciiDigit(c);
     case TypedChars::ReportDigits:
       return c >= '1' && c <= '9';
     case TypedChars::Callsign:
-      return IsAsciiLetter(c) || IsDigit(c) || c == '/';
+      return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '/';
     case TypedChars::ExchangeText:
       return IsAllowedTextCharacter(c);
   }
@@ -46,7 +31,7 @@ FilteredText FilterTypedText(const TypedTextRule& rule, std::string_view text, i
                                   : std::string(1, text[i]);
     for (const char c : piece) {
       if (!AdmitsChar(rule.chars, c)) continue;
-      out.text.push_back(rule.upperCase ? ToUpperAscii(c) : c);
+      out.text.push_back(rule.upperCase ? AsciiUpper(c) : c);
       if (i < caretAt) ++keptBeforeCaret;
     }
   }

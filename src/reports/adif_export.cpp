@@ -1,5 +1,6 @@
 #include "reports/adif_export.h"
 
+#include "common/ascii_text.h"
 #include "common/encoding.h"
 #include "common/text_file.h"
 #include "db/sqlite_database.h"

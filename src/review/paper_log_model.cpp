@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "common/ascii_text.h"
 #include "contest/classification.h"
 #include "contest/report_completion.h"
 #include "contest/scoring.h"
@@ -18,10 +19,6 @@ std::string TwoDigits(int value) {
   char text[8];
   std::snprintf(text, sizeof text, "%.2d", value);
   return text;
-}
-
-std::string Trimmed(const std::string& text) {
-  return std::string(TrimText(text));
 }
 
 // The entry of the list equal to the text without regard to case.
@@ -378,14 +375,14 @@ bool PaperLogModel::TextRcvdSpaceSaves() const {
 }
 
 PaperSaveOutcome PaperLogModel::Save() {
-  const std::string station = Trimmed(line_.station);
+  const std::string station = TrimBlanks(line_.station);
   if (station.empty()) return PaperSaveOutcome::NoStation;
   if (station.size() < 3) return PaperSaveOutcome::StationTooShort;
   // Reports are completed when their fields are left; completing again changes nothing then, and
   // keeps the mode of the QSO in step with the window's mode otherwise.
   CompleteRstSent();
   CompleteRstRcvd();
-  const std::string textSent = Trimmed(line_.textSent);
+  const std::string textSent = TrimBlanks(line_.textSent);
   std::optional<std::string> personalText;
   std::optional<std::string> printedText;
   if (!textSent.empty()) {
@@ -395,9 +392,10 @@ PaperSaveOutcome PaperLogModel::Save() {
     // The line's printed text was not given; it is used up all the same.
     printedText = printed_.entries.front();
   }
-  SavePaperLine(ctx_.logDbFile,
-                {Utc(), station, line_.rstSent, textSent, line_.rstRcvd, Trimmed(line_.textRcvd)},
-                personalText, printedText);
+  SavePaperLine(
+      ctx_.logDbFile,
+      {Utc(), station, line_.rstSent, textSent, line_.rstRcvd, TrimBlanks(line_.textRcvd)},
+      personalText, printedText);
 
   ClearLine();
   RefreshGrid();

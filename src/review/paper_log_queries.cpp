@@ -2,6 +2,7 @@
 
 #include <regex>
 
+#include "common/ascii_text.h"
 #include "contest/callsign_patterns.h"
 #include "db/sqlite_database.h"
 
@@ -25,13 +26,6 @@ std::string EscapedForLike(const std::string& text) {
   return escaped;
 }
 
-std::string UpperAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
-
 void MoveToEnd(TSQLiteDatabase& db, const std::string& text) {
   db.AddParamText(":txt", text);
   db.ExecSQL("DELETE FROM txt WHERE txt = :txt");
@@ -52,7 +46,7 @@ std::vector<std::string> ReadStations(const std::string& logDbFile, const std::s
 }
 
 StationFilter StationFilterFor(const std::string& typed) {
-  std::string s = UpperAscii(typed);
+  std::string s = AsciiUpper(typed);
   if (s.size() == 1 && s[0] >= '1' && s[0] <= '9') s = "HB" + s;
   const std::string literal = EscapedForLike(s);
   if (std::regex_search(s, SharedPatterns().swiss)) return {literal + "%", std::nullopt};

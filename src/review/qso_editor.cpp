@@ -2,6 +2,7 @@
 
 #include <regex>
 
+#include "common/ascii_text.h"
 #include "contest/callsign_patterns.h"
 #include "contest/contest_calendar.h"
 #include "db/log_schema.h"
@@ -9,10 +10,6 @@
 #include "prep/text_rules.h"
 
 namespace {
-
-std::string Trimmed(const std::string& text) {
-  return std::string(TrimText(text));
-}
 
 void BindQso(TSQLiteDatabase& db, const EditorQso& qso) {
   const EditorDerivedFields derived = DeriveEditorFields(qso);
@@ -55,14 +52,14 @@ bool IsQsoTime(const std::string& utc) {
 
 EditorQso TrimmedEditorQso(const EditorQso& qso) {
   EditorQso trimmed = qso;
-  trimmed.rufz = Trimmed(qso.rufz);
-  trimmed.stxt = Trimmed(qso.stxt);
-  trimmed.rtxt = Trimmed(qso.rtxt);
+  trimmed.rufz = TrimBlanks(qso.rufz);
+  trimmed.stxt = TrimBlanks(qso.stxt);
+  trimmed.rtxt = TrimBlanks(qso.rtxt);
   return trimmed;
 }
 
 bool IsStorableQso(const EditorQso& qso) {
-  return IsQsoTime(qso.utc) && Trimmed(qso.rufz).size() >= 3;
+  return IsQsoTime(qso.utc) && TrimBlanks(qso.rufz).size() >= 3;
 }
 
 bool StoreEditedQso(const std::string& logDbFile, std::optional<std::int64_t> rowId,

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "common/ascii_text.h"
+
 namespace {
 
 std::vector<std::string_view> Split(std::string_view text, char separator) {
@@ -14,29 +16,22 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
   }
 }
 
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
-
 }  // namespace
 
 std::string QtFileDialogFilter(std::string_view windowsFilter) {
   const std::vector<std::string_view> parts = Split(windowsFilter, '|');
   std::string filter;
   for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
-    std::string_view caption = parts[i];
-    caption = Trim(caption.substr(0, caption.find('(')));
+    const std::string caption = TrimBlanks(parts[i].substr(0, parts[i].find('(')));
     std::string patterns;
     for (std::string_view pattern : Split(parts[i + 1], ';')) {
-      pattern = Trim(pattern);
-      if (pattern.empty()) continue;
+      const std::string trimmed = TrimBlanks(pattern);
+      if (trimmed.empty()) continue;
       if (!patterns.empty()) patterns += ' ';
-      patterns += pattern;
+      patterns += trimmed;
     }
     if (!filter.empty()) filter += ";;";
-    filter += std::string(caption) + " (" + patterns + ")";
+    filter += caption + " (" + patterns + ")";
   }
   return filter;
 }

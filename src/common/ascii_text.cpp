@@ -1,0 +1,17 @@
+#include "common/ascii_text.h"
+
+#include <algorithm>
+
+std::string AsciiUpper(std::string_view text) {
+  std::string upper(text);
+  std::transform(upper.begin(), upper.end(), upper.begin(), [](char c) { return AsciiUpper(c); });
+  return upper;
+}
+
+std::string TrimBlanks(std::string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && IsBlankOrControl(text[begin])) ++begin;
+  while (end > begin && IsBlankOrControl(text[end - 1])) --end;
+  return std::string(text.substr(begin, end - begin));
+}
