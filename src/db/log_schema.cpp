@@ -158,6 +158,11 @@ void CreateLogSchema(const std::string& logDbFile) {
   CreateLogSchema(db);
 }
 
+const char* StationTable(int half, bool cwMode) {
+  if (half == 0) return cwMode ? "stns1" : "stns1ssb";
+  return cwMode ? "stns2" : "stns2ssb";
+}
+
 long long CountQsos(TSQLiteDatabase& db) {
   return db.GetTable("SELECT count(*) FROM ktd")->CountResult();
 }

@@ -13,6 +13,11 @@ class TSQLiteDatabase;
 void CreateLogSchema(TSQLiteDatabase& db);
 void CreateLogSchema(const std::string& logDbFile);
 
+// The table of the KTD stations still to be worked in a half (0 = before 08:00 UTC) and mode:
+// stns1 and stns2 for CW, stns1ssb and stns2ssb for SSB. Recording a QSO takes the station out of
+// its table; a KTD station worked in the first half goes into both second-half tables.
+const char* StationTable(int half, bool cwMode);
+
 // The number of QSOs: "SELECT count(*) FROM ktd", 0 when no row comes back.
 long long CountQsos(TSQLiteDatabase& db);
 

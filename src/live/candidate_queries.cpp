@@ -4,6 +4,7 @@
 
 #include "common/ascii_text.h"
 #include "contest/callsign_patterns.h"
+#include "db/log_schema.h"
 #include "db/sqlite_database.h"
 
 namespace {
@@ -17,14 +18,9 @@ std::vector<std::string> FirstColumn(TSQLiteTable& table) {
 
 }  // namespace
 
-const char* CandidateTable(int half, bool cwMode) {
-  if (half == 0) return cwMode ? "stns1" : "stns1ssb";
-  return cwMode ? "stns2" : "stns2ssb";
-}
-
 std::vector<std::string> LoadCandidateList(const std::string& logDbFile, int half, bool cwMode) {
   TSQLiteDatabase db(logDbFile);
-  const auto table = db.GetTable(std::string("SELECT rufz FROM ") + CandidateTable(half, cwMode));
+  const auto table = db.GetTable(std::string("SELECT rufz FROM ") + StationTable(half, cwMode));
   return FirstColumn(*table);
 }
 
@@ -35,7 +31,7 @@ std::vector<std::string> FilterCandidateList(const std::string& logDbFile, int h
 
   TSQLiteDatabase db(logDbFile);
   std::string sql =
-      std::string("SELECT rufz FROM ") + CandidateTable(half, cwMode) + " WHERE rufz LIKE :pattern";
+      std::string("SELECT rufz FROM ") + StationTable(half, cwMode) + " WHERE rufz LIKE :pattern";
   if (std::regex_search(s, SharedPatterns().swiss)) {
     db.AddParamText(":pattern", s + "%");
   } else {
@@ -51,8 +47,9 @@ std::optional<std::string> LookupFirstName(const std::string& logDbFile,
                                            const std::string& callsign, bool cwMode) {
   TSQLiteDatabase db(logDbFile);
   db.AddParamText(":rufz", callsign);
-  const auto table = db.GetTable(cwMode ? "SELECT name FROM stns2 WHERE rufz = :rufz"
-                                        : "SELECT name FROM stns2ssb WHERE rufz = :rufz");
+  // The second-half table holds every station of the list that has not been worked in it.
+  const auto table = db.GetTable(std::string("SELECT name FROM ") + StationTable(1, cwMode) +
+                                 " WHERE rufz = :rufz");
   if (table->Eof()) return std::nullopt;
   return table->FieldAsString(0);
 }

@@ -7,9 +7,6 @@
 #include <string>
 #include <vector>
 
-// The station table of the half (0 or 1) and mode.
-const char* CandidateTable(int half, bool cwMode);
-
 // Every station of the list, in table order.
 std::vector<std::string> LoadCandidateList(const std::string& logDbFile, int half, bool cwMode);
 

@@ -2,6 +2,7 @@
 
 #include "contest/classification.h"
 #include "contest/contest_calendar.h"
+#include "db/log_schema.h"
 #include "db/sqlite_database.h"
 
 namespace {
@@ -84,15 +85,15 @@ void RecordQsoIn(TSQLiteDatabase& db, const QsoFields& qso) {
       "INSERT INTO ktd VALUES (:utc, :rufz, :s, :stxt, :r, :rtxt, :half, :mode, :ktdst, :hbst, "
       ":eust)");
 
-  const std::string firstHalfList = cw ? "stns1" : "stns1ssb";
-  const std::string secondHalfList = cw ? "stns2" : "stns2ssb";
+  const std::string firstHalfList = StationTable(0, cw);
+  const std::string secondHalfList = StationTable(1, cw);
   Snapshot(db, firstHalfList + "undo", "SELECT * FROM " + firstHalfList);
   Snapshot(db, secondHalfList + "undo", "SELECT * FROM " + secondHalfList);
 
   if (ktdQso) {
     if (half == "0") {
-      OfferInSecondHalf(db, "stns2", callsign);
-      OfferInSecondHalf(db, "stns2ssb", callsign);
+      OfferInSecondHalf(db, StationTable(1, true), callsign);
+      OfferInSecondHalf(db, StationTable(1, false), callsign);
       DeleteStation(db, firstHalfList, callsign);
     } else {
       DeleteStation(db, secondHalfList, callsign);
@@ -100,10 +101,9 @@ void RecordQsoIn(TSQLiteDatabase& db, const QsoFields& qso) {
   } else {
     // A station heard from home is no longer offered as a portable candidate.
     const std::string portable = callsign + "/P";
-    DeleteStation(db, "stns1", portable);
-    DeleteStation(db, "stns1ssb", portable);
-    DeleteStation(db, "stns2", portable);
-    DeleteStation(db, "stns2ssb", portable);
+    for (const int listHalf : {0, 1})
+      for (const bool cwList : {true, false})
+        DeleteStation(db, StationTable(listHalf, cwList), portable);
   }
 
   // The sent text is used up and not proposed again; the undo copies still hold it.

@@ -7,6 +7,7 @@
 #include "contest/classification.h"
 #include "contest/report_completion.h"
 #include "contest/scoring.h"
+#include "db/log_schema.h"
 #include "live/record_qso.h"
 #include "prep/text_rules.h"
 #include "review/paper_log_queries.h"
@@ -275,7 +276,7 @@ void PaperLogModel::StationEdited(const std::string& text) {
 }
 
 void PaperLogModel::RefreshStations() {
-  const std::string table = StationTableFor(CwMode(), half_);
+  const std::string table = StationTable(half_, CwMode());
   if (line_.station.empty()) {
     stations_ = PaperList{ReadStations(ctx_.logDbFile, table), -1};
   } else {

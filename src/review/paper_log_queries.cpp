@@ -35,11 +35,6 @@ void MoveToEnd(TSQLiteDatabase& db, const std::string& text) {
 
 }  // namespace
 
-std::string StationTableFor(bool cwMode, int half) {
-  if (cwMode) return half == 0 ? "stns1" : "stns2";
-  return half == 0 ? "stns1ssb" : "stns2ssb";
-}
-
 std::vector<std::string> ReadStations(const std::string& logDbFile, const std::string& table) {
   TSQLiteDatabase db(logDbFile);
   return FirstColumn(db, "SELECT rufz FROM " + table);

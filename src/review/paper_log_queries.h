@@ -10,10 +10,6 @@
 
 #include "live/record_qso.h"
 
-// The table of the stations still to be worked in a mode and half: stns1, stns2 (CW), stns1ssb,
-// stns2ssb (SSB); half 0 is the first half.
-std::string StationTableFor(bool cwMode, int half);
-
 // Every station of the table, in table order.
 std::vector<std::string> ReadStations(const std::string& logDbFile, const std::string& table);
 
