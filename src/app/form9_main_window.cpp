@@ -21,15 +21,14 @@
 #include "services/app_context.h"
 #include "services/qt_application.h"
 #include "services/qt_user_prompts.h"
+#include "widgets/qt_colours.h"
+#include "widgets/qt_window_helpers.h"
 
 namespace {
 
 // Sizes are logical pixels at 96 dpi; Qt scales them (and the fonts) to the screen's dpi.
 constexpr int kClientWidth = 438;
 constexpr int kClientHeight = 305;
-
-const QColor kLightGreen(0xE0, 0xFF, 0xE0);
-const QColor kLightRed(0xFF, 0xE0, 0xE0);
 
 QColor ShadeColour(LabelShade shade) {
   switch (shade) {
@@ -73,36 +72,17 @@ QPushButton* TForm9::AddButton(QWidget* parent, const char* name, const QString&
   return button;
 }
 
-QLabel* TForm9::AddFramedLabel(QWidget* parent, const char* labelName, const char* shapeName,
-                               const QString& text, QRect place) {
-  // The frame lies one pixel outside the label on every side, beneath it.
-  auto* shape = new QFrame(parent);
-  shape->setObjectName(shapeName);
-  shape->setFrameStyle(QFrame::Box | QFrame::Plain);
-  shape->setLineWidth(1);
-  shape->setGeometry(place.adjusted(-1, -1, 1, 1));
-
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(labelName);
-  label->setGeometry(place);
-  label->setAlignment(Qt::AlignCenter);
-  label->setAutoFillBackground(true);
+QLabel* TForm9::AddMenuLabel(QWidget* parent, const char* labelName, const char* shapeName,
+                             const QString& text, QRect place) {
+  QLabel* label = AddFramedLabel(parent, labelName, shapeName, text, place);
   ApplyLabel(label, MenuLabel{Cp1252FromQString(text), LabelShade::White});
-  return label;
-}
-
-QLabel* TForm9::AddCaption(QWidget* parent, const char* name, const QString& text, QRect place) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(name);
-  label->setGeometry(place);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   return label;
 }
 
 void TForm9::BuildControls() {
   // Rows inside each group, 38 pixels apart; buttons 28 high, labels 20 high and centred on them.
   constexpr int kRow1 = 26, kRow2 = 64, kRow3 = 102;
-  constexpr int kButtonHeight = 28, kLabelHeight = 20, kLabelOffset = 4;
+  constexpr int kLabelHeight = 20, kLabelOffset = 4;
 
   GroupBox1 = new QGroupBox(" Vorbereitungen ", this);
   GroupBox1->setObjectName("GroupBox1");
@@ -110,22 +90,22 @@ void TForm9::BuildControls() {
 
   ButtonTexte =
       AddButton(GroupBox1, "ButtonTexte", "&Textsammlung", QRect(12, kRow1, 150, kButtonHeight));
-  Label2 = AddFramedLabel(GroupBox1, "Label2", "Shape2", "0",
-                          QRect(176, kRow1 + kLabelOffset, 56, kLabelHeight));
+  Label2 = AddMenuLabel(GroupBox1, "Label2", "Shape2", "0",
+                        QRect(176, kRow1 + kLabelOffset, 56, kLabelHeight));
   Label6 = AddCaption(GroupBox1, "Label6", "eigene Texte",
                       QRect(244, kRow1 + kLabelOffset, 166, kLabelHeight));
 
   ButtonStationen = AddButton(GroupBox1, "ButtonStationen", "KTD-&Stationen",
                               QRect(12, kRow2, 150, kButtonHeight));
-  Label3 = AddFramedLabel(GroupBox1, "Label3", "Shape3", "0",
-                          QRect(176, kRow2 + kLabelOffset, 56, kLabelHeight));
+  Label3 = AddMenuLabel(GroupBox1, "Label3", "Shape3", "0",
+                        QRect(176, kRow2 + kLabelOffset, 56, kLabelHeight));
   Label7 = AddCaption(GroupBox1, "Label7", "angemeldete Stationen",
                       QRect(244, kRow2 + kLabelOffset, 166, kLabelHeight));
 
   ButtonStationsdaten = AddButton(GroupBox1, "ButtonStationsdaten", "Stations&daten",
                                   QRect(12, kRow3, 150, kButtonHeight));
-  Label1 = AddFramedLabel(GroupBox1, "Label1", "Shape1", "fehlen",
-                          QRect(176, kRow3 + kLabelOffset, 232, kLabelHeight));
+  Label1 = AddMenuLabel(GroupBox1, "Label1", "Shape1", "fehlen",
+                        QRect(176, kRow3 + kLabelOffset, 232, kLabelHeight));
 
   GroupBox2 = new QGroupBox(QString::fromUtf8(" Logführung "), this);
   GroupBox2->setObjectName("GroupBox2");
@@ -137,8 +117,8 @@ void TForm9::BuildControls() {
   ButtonAltesLog = AddButton(GroupBox2, "ButtonAltesLog", QString::fromUtf8("Rückgängig"),
                              QRect(12, kRow2, 150, kButtonHeight));
   ButtonAltesLog->setToolTip("QSOs wieder herstellen");
-  Label4 = AddFramedLabel(GroupBox2, "Label4", "Shape4", "0",
-                          QRect(13, kRow3 + kLabelOffset, 72, kLabelHeight));
+  Label4 = AddMenuLabel(GroupBox2, "Label4", "Shape4", "0",
+                        QRect(13, kRow3 + kLabelOffset, 72, kLabelHeight));
   Label5 =
       AddCaption(GroupBox2, "Label5", "QSOs", QRect(96, kRow3 + kLabelOffset, 60, kLabelHeight));
 

@@ -54,9 +54,9 @@ class TForm9 : public QWidget {
  private:
   void BuildControls();
   QPushButton* AddButton(QWidget* parent, const char* name, const QString& caption, QRect place);
-  QLabel* AddFramedLabel(QWidget* parent, const char* labelName, const char* shapeName,
-                         const QString& text, QRect place);
-  QLabel* AddCaption(QWidget* parent, const char* name, const QString& text, QRect place);
+  // A count or status label of the menu in its frame, on white.
+  QLabel* AddMenuLabel(QWidget* parent, const char* labelName, const char* shapeName,
+                       const QString& text, QRect place);
   void ApplyButtons(const MenuButtons& buttons);
   static void ApplyLabel(QLabel* label, const MenuLabel& value);
   void CentreOnDesktop();

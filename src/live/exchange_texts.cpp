@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "common/ascii_text.h"
+#include "contest/text_rules.h"
 #include "live/live_view.h"
 #include "live/text_suggestions.h"
-#include "prep/text_rules.h"
 #include "services/app_context.h"
 
 ExchangeTexts::ExchangeTexts(const AppContext& ctx, LiveView& view) : ctx_(ctx), view_(view) {}

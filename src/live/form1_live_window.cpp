@@ -26,6 +26,8 @@
 #include "live/qt_log_grid_model.h"
 #include "live/select_port_dialog.h"
 #include "services/app_context.h"
+#include "widgets/qt_colours.h"
+#include "widgets/qt_window_helpers.h"
 
 namespace {
 
@@ -34,24 +36,11 @@ constexpr int kClientHeight = 676;
 constexpr int kGridTop = 440;
 constexpr int kGridHeight = 226;
 
-QColor FromWindowsColour(std::uint32_t bgr) {
-  return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-                static_cast<int>((bgr >> 16) & 0xFF));
-}
-
-const QColor kDarkBlue(0x00, 0x00, 0x80);
-
 void SetColour(QWidget* widget, QPalette::ColorRole role, std::uint32_t bgr) {
-  const QColor colour = FromWindowsColour(bgr);
+  const QColor colour = ColourFromWindowsValue(bgr);
   if (widget->palette().color(role) == colour) return;
   QPalette palette = widget->palette();
   palette.setColor(role, colour);
-  widget->setPalette(palette);
-}
-
-void SetFontColour(QWidget* widget, const QColor& colour) {
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::WindowText, colour);
   widget->setPalette(palette);
 }
 
@@ -216,22 +205,8 @@ QLineEdit* TForm1::AddEdit(const char* name, QRect place, int pointSize) {
   return edit;
 }
 
-QLabel* TForm1::AddLabel(const char* name, const QString& text, QRect place) {
-  auto* label = new QLabel(text, this);
-  label->setObjectName(name);
-  label->setGeometry(place);
-  return label;
-}
-
 QLabel* TForm1::AddFramedLabel(const char* name, const QString& text, QRect place) {
-  auto* frame = new QFrame(this);
-  frame->setObjectName(QString("Frame") + name);
-  frame->setFrameStyle(QFrame::Box | QFrame::Plain);
-  frame->setGeometry(place.adjusted(-1, -1, 1, 1));
-  QLabel* label = AddLabel(name, text, place);
-  label->setAlignment(Qt::AlignCenter);
-  label->setAutoFillBackground(true);
-  return label;
+  return ::AddFramedLabel(this, name, (std::string("Frame") + name).c_str(), text, place);
 }
 
 QCheckBox* TForm1::AddCheckBox(QWidget* parent, const char* name, const QString& caption,
@@ -246,11 +221,8 @@ QCheckBox* TForm1::AddCheckBox(QWidget* parent, const char* name, const QString&
 }
 
 QPushButton* TForm1::AddButton(const char* name, const QString& caption, QRect place) {
-  auto* button = new QPushButton(caption, this);
-  button->setObjectName(name);
-  button->setGeometry(place);
+  QPushButton* button = AddPlainButton(this, name, caption, place);
   button->setFocusPolicy(Qt::NoFocus);
-  button->setAutoDefault(false);
   return button;
 }
 
@@ -258,11 +230,11 @@ void TForm1::BuildControls() {
   QFont listFont = font();
   listFont.setPointSize(11);
   // Captions above the fields, named after the grid's columns.
-  AddLabel("CaptionStation", "Station", QRect(12, 8, 176, 16));
-  AddLabel("CaptionSent", "Sent", QRect(196, 8, 60, 16));
-  AddLabel("CaptionTextSent", "Text sent", QRect(264, 8, 200, 16));
-  AddLabel("CaptionRcvd", "Rcvd", QRect(576, 8, 60, 16));
-  AddLabel("CaptionTextRcvd", "Text rcvd", QRect(644, 8, 200, 16));
+  AddCaption(this, "CaptionStation", "Station", QRect(12, 8, 176, 16));
+  AddCaption(this, "CaptionSent", "Sent", QRect(196, 8, 60, 16));
+  AddCaption(this, "CaptionTextSent", "Text sent", QRect(264, 8, 200, 16));
+  AddCaption(this, "CaptionRcvd", "Rcvd", QRect(576, 8, 60, 16));
+  AddCaption(this, "CaptionTextRcvd", "Text rcvd", QRect(644, 8, 200, 16));
 
   EditCallsign = AddEdit("EditCallsign", QRect(12, 26, 176, 34), 16);
   QFont bold = EditCallsign->font();
@@ -276,7 +248,7 @@ void TForm1::BuildControls() {
 
   LabelUTC2 = AddFramedLabel("LabelUTC2", "", QRect(986, 26, 80, 34));
   LabelUTC2->setToolTip("Aktuelle Zeit (Stunden und Minuten)");
-  LabelUTC = AddLabel("LabelUTC", "", QRect(986, 26, 80, 34));
+  LabelUTC = AddCaption(this, "LabelUTC", "", QRect(986, 26, 80, 34));
   LabelUTC->setAlignment(Qt::AlignCenter);
   LabelUTC->setAutoFillBackground(true);
   LabelUTC->setToolTip("Zeit wurde angehalten.");
@@ -304,13 +276,13 @@ void TForm1::BuildControls() {
   MemoTexte->setFont(listFont);
   MemoTexte->setUniformItemSizes(true);
 
-  Label1 = AddLabel("Label1", "Abbruch : [ESC]", QRect(12, 96, 176, 18));
-  Label14 = AddLabel("Label14", "CW/SSB wechseln : [Ctrl]+[M]", QRect(12, 116, 240, 18));
-  SetFontColour(Label1, kDarkBlue);
+  Label1 = AddCaption(this, "Label1", "Abbruch : [ESC]", QRect(12, 96, 176, 18));
+  Label14 = AddCaption(this, "Label14", "CW/SSB wechseln : [Ctrl]+[M]", QRect(12, 116, 240, 18));
+  SetTextColour(Label1, kDarkBlue);
   for (int i = 0; i < 5; ++i) {
     const QString name = QString("Label%1").arg(22 + i);
-    Hints[i] = AddLabel(name.toLatin1().constData(), "", QRect(264, 96 + 18 * i, 370, 18));
-    SetFontColour(Hints[i], kDarkBlue);
+    Hints[i] = AddCaption(this, name.toLatin1().constData(), "", QRect(264, 96 + 18 * i, 370, 18));
+    SetTextColour(Hints[i], kDarkBlue);
   }
 
   LabelScore = AddFramedLabel("LabelScore", "0", QRect(986, 72, 80, 24));
@@ -318,17 +290,20 @@ void TForm1::BuildControls() {
   scoreFont.setPointSize(12);
   scoreFont.setBold(true);
   LabelScore->setFont(scoreFont);
-  AddLabel("CaptionScore", "Punkte", QRect(1074, 72, 78, 24));
+  AddCaption(this, "CaptionScore", "Punkte", QRect(1074, 72, 78, 24));
 
   // Keying hints, shown while keying is on.
-  Label6 = AddLabel("Label6", "CQ : [Space] / [Enter]", QRect(644, 332, 330, 18));
-  SetFontColour(Label6, kDarkBlue);
-  Label19 = AddLabel("Label19", "Lange Aussendung : [Shift]+[Space]", QRect(644, 350, 330, 18));
-  Label18 = AddLabel("Label18", "Keine Aussendung : [Ctrl]+[Space]", QRect(644, 368, 330, 18));
-  Label21 = AddLabel("Label21", QString::fromUtf8("Tempo ändern :"), QRect(644, 386, 120, 18));
-  Label20 = AddLabel("Label20", "[Shift]+[Ctrl]+[Cursor]", QRect(766, 386, 208, 18));
+  Label6 = AddCaption(this, "Label6", "CQ : [Space] / [Enter]", QRect(644, 332, 330, 18));
+  SetTextColour(Label6, kDarkBlue);
+  Label19 =
+      AddCaption(this, "Label19", "Lange Aussendung : [Shift]+[Space]", QRect(644, 350, 330, 18));
+  Label18 =
+      AddCaption(this, "Label18", "Keine Aussendung : [Ctrl]+[Space]", QRect(644, 368, 330, 18));
+  Label21 =
+      AddCaption(this, "Label21", QString::fromUtf8("Tempo ändern :"), QRect(644, 386, 120, 18));
+  Label20 = AddCaption(this, "Label20", "[Shift]+[Ctrl]+[Cursor]", QRect(766, 386, 208, 18));
 
-  Label13 = AddLabel("Label13", "KTD-Stationen", QRect(12, 196, 176, 16));
+  Label13 = AddCaption(this, "Label13", "KTD-Stationen", QRect(12, 196, 176, 16));
   ListBox1 = new QListWidget(this);
   ListBox1->setObjectName("ListBox1");
   ListBox1->setGeometry(12, 214, 176, 216);
@@ -389,32 +364,26 @@ void TForm1::BuildControls() {
       AddCheckBox(this, "CheckBoxTastung", "[F6] Ein oder Aus", QRect(444, 200, 180, 20));
   CheckBoxTexte = AddCheckBox(this, "CheckBoxTexte", " [F7] Texte", QRect(444, 224, 96, 20));
   CheckBoxTexte->setToolTip("Anzeige von passenden KTD-Texten.");
-  Label9 = AddLabel("Label9", "anzeigen", QRect(542, 224, 80, 20));
+  Label9 = AddCaption(this, "Label9", "anzeigen", QRect(542, 224, 80, 20));
   CheckBoxFarnsworth =
       AddCheckBox(this, "CheckBoxFarnsworth", "[F8] Farnsworth", QRect(444, 248, 180, 20));
   CheckBoxAutoCQ = AddCheckBox(this, "CheckBoxAutoCQ", "[F9] Auto-CQ", QRect(444, 272, 180, 20));
   CheckBoxCQ = AddCheckBox(this, "CheckBoxCQ", "[F10] CQ oder S+P", QRect(444, 296, 180, 20));
   CheckBoxSSB = AddCheckBox(this, "CheckBoxSSB", "SSB", QRect(444, 330, 180, 20));
 
-  LabelMSG = AddLabel("LabelMSG", "", QRect(644, 200, 330, 24));
+  LabelMSG = AddCaption(this, "LabelMSG", "", QRect(644, 200, 330, 24));
   LabelMSG->setAlignment(Qt::AlignCenter);
   LabelMSG->setAutoFillBackground(true);
-  FrameLabelMSG = new QFrame(this);
-  FrameLabelMSG->setObjectName("FrameLabelMSG");
-  FrameLabelMSG->setFrameStyle(QFrame::Box | QFrame::Plain);
-  FrameLabelMSG->setGeometry(643, 199, 332, 26);
+  FrameLabelMSG = AddLabelFrame(this, "FrameLabelMSG", LabelMSG->geometry());
   FrameLabelMSG->lower();
   LabelAchtung =
-      AddLabel("LabelAchtung", "Achtung: Automatische Tastung !", QRect(644, 230, 330, 24));
+      AddCaption(this, "LabelAchtung", "Achtung: Automatische Tastung !", QRect(644, 230, 330, 24));
   LabelAchtung->setAlignment(Qt::AlignCenter);
   LabelAchtung->setAutoFillBackground(true);
   LabelAchtung->setFont(warning);
   SetColour(LabelAchtung, QPalette::Window, 0x0000FF);
-  SetFontColour(LabelAchtung, Qt::white);
-  FrameLabelAchtung = new QFrame(this);
-  FrameLabelAchtung->setObjectName("FrameLabelAchtung");
-  FrameLabelAchtung->setFrameStyle(QFrame::Box | QFrame::Plain);
-  FrameLabelAchtung->setGeometry(643, 229, 332, 26);
+  SetTextColour(LabelAchtung, Qt::white);
+  FrameLabelAchtung = AddLabelFrame(this, "FrameLabelAchtung", LabelAchtung->geometry());
   FrameLabelAchtung->lower();
 
   ButtonMyCall = AddButton("ButtonMyCall", "[F1] ", QRect(644, 262, 150, 28));

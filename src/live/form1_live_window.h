@@ -59,7 +59,6 @@ class TForm1 : public QDialog {
  private:
   void BuildControls();
   QLineEdit* AddEdit(const char* name, QRect place, int pointSize);
-  QLabel* AddLabel(const char* name, const QString& text, QRect place);
   QLabel* AddFramedLabel(const char* name, const QString& text, QRect place);
   QCheckBox* AddCheckBox(QWidget* parent, const char* name, const QString& caption, QRect place);
   QPushButton* AddButton(const char* name, const QString& caption, QRect place);

@@ -10,6 +10,7 @@
 #include "contest/prefix_lookup.h"
 #include "contest/report_completion.h"
 #include "contest/scoring.h"
+#include "contest/text_rules.h"
 #include "db/sqlite_database.h"
 #include "keyer/keyer.h"
 #include "live/candidate_queries.h"
@@ -17,7 +18,6 @@
 #include "live/entry_key_filters.h"
 #include "live/record_qso.h"
 #include "live/text_suggestions.h"
-#include "prep/text_rules.h"
 #include "services/app_context.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "live/operating_messages.h"
 
 #include "common/ascii_text.h"
-#include "prep/text_rules.h"
+#include "contest/text_rules.h"
 
 namespace {
 

@@ -8,23 +8,22 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTimer>
 #include <QWheelEvent>
 
 #include "common/file_failures.h"
-#include "common/qt_colours.h"
+#include "common/list_file.h"
 #include "common/qt_cp1252.h"
-#include "common/qt_fonts.h"
 #include "common/text_file.h"
-#include "db/sqlite_database.h"
-#include "prep/list_file.h"
-#include "prep/qt_window_helpers.h"
+#include "contest/text_rules.h"
 #include "prep/station_list.h"
-#include "prep/text_rules.h"
 #include "services/app_context.h"
 #include "services/qt_application.h"
 #include "services/qt_clipboard.h"
 #include "services/qt_file_dialogs.h"
+#include "widgets/qt_colours.h"
+#include "widgets/qt_fonts.h"
+#include "widgets/qt_text_length_counter.h"
+#include "widgets/qt_window_helpers.h"
 
 namespace {
 
@@ -158,32 +157,24 @@ void TForm3::FormShow() {
       QStringFromCp1252("VORLAX KTD-Log: KTD-Stationen vorbereiten - " + ctx_.ownCallsign));
   CentreOnDesktop(this);
   ButtonStationenImportieren->setEnabled(true);
-  const ListFileContent file = ReadListFile(ctx_.stationListFile);
-  fileUnreadable_ = file.reason.has_value();
-  model_->Load(file.lines, ctx_.ownCallsign);
+  const std::vector<std::string> lines = file_.Open(ctx_.stationListFile);
+  model_->Load(lines, ctx_.ownCallsign);
   ShowList();
-  if (file.lines.empty()) {
+  if (lines.empty()) {
     ButtonStationenImportieren->setFocus();
   } else {
     textFields_[0]->setFocus();
   }
-  if (fileUnreadable_) {
-    const std::string message = UnreadableFileMessage(ctx_.stationListFile, *file.reason);
-    QTimer::singleShot(0, this, [message] { ShowErrorMessage(message); });
-  }
+  file_.ReportUnreadableLater(this);
 }
 
 void TForm3::FormClose() {
   for (QLineEdit* field : {Edit4, Edit1}) field->clear();
   for (QLineEdit* field : textFields_) field->clear();
-  FileFailures failures;
-  try {
+  file_.Close([this](bool fileUnreadable, FileFailures& failures) {
     const std::vector<std::string> lines = model_->LinesForClosing(ctx_.ownCallsign);
-    ctx_.stationListPresent = SaveListFile(ctx_.stationListFile, lines, fileUnreadable_, failures);
-  } catch (const ESQLiteException& e) {
-    ShowErrorMessage(e.what());
-  }
-  if (!failures.Empty()) ShowErrorMessage(failures.Message());
+    ctx_.stationListPresent = SaveListFile(ctx_.stationListFile, lines, fileUnreadable, failures);
+  });
 }
 
 void TForm3::ShowList() {
@@ -279,19 +270,13 @@ void TForm3::PasteIntoTextField(QLineEdit* field) {
 
 void TForm3::TextFieldChange(int text) {
   const auto t = static_cast<std::size_t>(text);
-  const int length = TextLengthWithoutSpaces(Cp1252FromQString(textFields_[t]->text()));
-  const TextLengthShade shade = ShadeOfTextLength(length);
-  const QColor colour = ColourFromWindowsValue(TextLengthColour(shade));
-  textLengths_[t]->setText(shade == TextLengthShade::Empty ? QString() : QString::number(length));
-  textLengths_[t]->setVisible(shade != TextLengthShade::Empty);
-  SetFieldBackground(textFields_[t], colour);
-  SetLabelBackground(textLengths_[t], colour);
+  const TextLengthShade shade = ShowTextLength(textFields_[t], textLengths_[t]);
   ButtonOK->setEnabled(shade != TextLengthShade::Short);
 }
 
 void TForm3::Edit4Change() {
   const bool own = Cp1252FromQString(Edit4->text()) == ctx_.ownCallsign;
-  SetFieldBackground(Edit4, own ? ColourFromWindowsValue(0xE0E0FF) : QColor(Qt::white));
+  SetFieldBackground(Edit4, own ? kLightRed : QColor(Qt::white));
 }
 
 void TForm3::Edit4Exit() {

@@ -7,6 +7,8 @@
 #include <array>
 #include <memory>
 
+#include "widgets/qt_list_file_session.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -54,7 +56,7 @@ class TForm3 : public QDialog {
 
   AppContext& ctx_;
   std::unique_ptr<StationList> model_;
-  bool fileUnreadable_ = false;
+  ListFileSession file_;
   bool showing_ = false;  // the model is being put into the widgets
 
   QTableWidget* StringGrid1 = nullptr;

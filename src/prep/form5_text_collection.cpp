@@ -1,7 +1,6 @@
 #include "prep/form5_text_collection.h"
 
 #include <QAction>
-#include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -9,24 +8,23 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTimer>
 #include <QWheelEvent>
 
 #include "common/file_failures.h"
-#include "common/qt_colours.h"
+#include "common/list_file.h"
 #include "common/qt_cp1252.h"
-#include "common/qt_fonts.h"
 #include "common/text_file.h"
-#include "db/sqlite_database.h"
-#include "prep/list_file.h"
-#include "prep/qt_window_helpers.h"
+#include "contest/text_rules.h"
 #include "prep/text_collection.h"
 #include "prep/text_collection_store.h"
-#include "prep/text_rules.h"
 #include "services/app_context.h"
 #include "services/qt_application.h"
 #include "services/qt_clipboard.h"
 #include "services/qt_file_dialogs.h"
+#include "widgets/qt_colours.h"
+#include "widgets/qt_fonts.h"
+#include "widgets/qt_text_length_counter.h"
+#include "widgets/qt_window_helpers.h"
 
 namespace {
 
@@ -181,28 +179,18 @@ void TForm5::FormShow() {
   StringGrid1->setColumnWidth(0, width * 60 / 420);
   StringGrid1->setColumnWidth(2, width * 50 / 420);
 
-  const ListFileContent file = ReadListFile(ctx_.textCollectionFile);
-  fileUnreadable_ = file.reason.has_value();
-  model_->Open(file.lines);
+  model_->Open(file_.Open(ctx_.textCollectionFile));
   ShowCollection();
   ButtonImportieren->setFocus();
-  if (fileUnreadable_) {
-    // Told once the window stands, so the operator sees which window could not read its file.
-    const std::string message = UnreadableFileMessage(ctx_.textCollectionFile, *file.reason);
-    QTimer::singleShot(0, this, [message] { ShowErrorMessage(message); });
-  }
+  file_.ReportUnreadableLater(this);
 }
 
 void TForm5::FormClose() {
   const std::vector<std::string> texts = model_->TakeTextsForClosing();
   ShowCollection();
-  FileFailures failures;
-  try {
-    SaveTextCollection(ctx_, texts, fileUnreadable_, failures);
-  } catch (const ESQLiteException& e) {
-    ShowErrorMessage(e.what());
-  }
-  if (!failures.Empty()) ShowErrorMessage(failures.Message());
+  file_.Close([this, &texts](bool fileUnreadable, FileFailures& failures) {
+    SaveTextCollection(ctx_, texts, fileUnreadable, failures);
+  });
 }
 
 void TForm5::ShowCollection() {
@@ -239,13 +227,7 @@ void TForm5::FocusInput() {
 }
 
 void TForm5::Edit1Change() {
-  const int length = TextLengthWithoutSpaces(model_->Input());
-  const TextLengthShade shade = ShadeOfTextLength(length);
-  const QColor colour = ColourFromWindowsValue(TextLengthColour(shade));
-  Label1->setText(QString::number(length));
-  Label1->setVisible(shade != TextLengthShade::Empty);
-  SetFieldBackground(Edit1, colour);
-  SetLabelBackground(Label1, colour);
+  ShowTextLength(Edit1, Label1, model_->Input());
   Button3->setEnabled(model_->CanInsertInput());
   Button6->setEnabled(model_->CanClearInput());
   LabelAnzahlTexte->setVisible(model_->CountVisible());

@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <memory>
 
+#include "widgets/qt_list_file_session.h"
+
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -58,7 +60,7 @@ class TForm5 : public QDialog {
 
   AppContext& ctx_;
   std::unique_ptr<TextCollection> model_;
-  bool fileUnreadable_ = false;
+  ListFileSession file_;
   bool showing_ = false;  // the model is being put into the widgets
 
   QTableWidget* StringGrid1 = nullptr;

@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QFocusEvent>
-#include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -10,15 +9,11 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTimer>
 
 #include "common/file_failures.h"
-#include "common/qt_colours.h"
+#include "common/list_file.h"
 #include "common/qt_cp1252.h"
-#include "common/qt_fonts.h"
 #include "common/text_file.h"
-#include "prep/list_file.h"
-#include "prep/qt_window_helpers.h"
 #include "prep/station_data_form.h"
 #include "prep/station_data_record.h"
 #include "prep/station_data_store.h"
@@ -26,6 +21,9 @@
 #include "services/qt_application.h"
 #include "services/qt_clipboard.h"
 #include "services/qt_file_dialogs.h"
+#include "widgets/qt_colours.h"
+#include "widgets/qt_fonts.h"
+#include "widgets/qt_window_helpers.h"
 
 namespace {
 
@@ -100,9 +98,7 @@ void TForm6::BuildControls() {
            "Textdatei des Vorjahres (*.csv oder *.txt) importieren und bearbeiten."));
   memo->setWordWrap(true);
   memo->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  QPalette memoPalette = memo->palette();
-  memoPalette.setColor(QPalette::WindowText, ColourFromWindowsValue(0xAA0000));
-  memo->setPalette(memoPalette);
+  SetTextColour(memo, kHintBlue);
 
   ScrollBox1 = new QScrollArea(this);
   ScrollBox1->setObjectName("ScrollBox1");
@@ -184,12 +180,8 @@ void TForm6::BuildControls() {
     AddCaption(station, ("LabelG" + number).c_str(), " g ", QRect(714, y + 2, 20, 20));
   }
   AddCaption(station, "Label13", "Gesamtgewicht", QRect(546, 416, 96, 20));
-  // The total is framed one pixel outside on every side.
   const QRect totalPlace(646, 415, 98, 22);
-  auto* shape = new QFrame(station);
-  shape->setObjectName("Shape1");
-  shape->setFrameStyle(QFrame::Box | QFrame::Plain);
-  shape->setGeometry(totalPlace.adjusted(-1, -1, 1, 1));
+  AddLabelFrame(station, "Shape1", totalPlace);
   LabelGESAMTGEWICHT = AddCaption(station, "LabelGESAMTGEWICHT", "0", totalPlace);
   LabelGESAMTGEWICHT->setFont(FixedFont());
   LabelGESAMTGEWICHT->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -226,22 +218,17 @@ void TForm6::FormShow() {
       QStringFromCp1252("VORLAX KTD-Log: Stationsdaten vorbereiten - " + ctx_.ownCallsign));
   CentreOnDesktop(this);
   ScrollTo(kScrollTop);
-  const ListFileContent file = ReadListFile(ctx_.stationDataFile);
-  fileUnreadable_ = file.reason.has_value();
   // Fields whose key the file lacks keep what they held (a missing file changes nothing).
-  ReadStationDataRecord(file.lines, *data_);
+  ReadStationDataRecord(file_.Open(ctx_.stationDataFile), *data_);
   ShowRecord();
   FocusField(StationDataFocusAtOpening(*data_));
-  if (fileUnreadable_) {
-    const std::string message = UnreadableFileMessage(ctx_.stationDataFile, *file.reason);
-    QTimer::singleShot(0, this, [message] { ShowErrorMessage(message); });
-  }
+  file_.ReportUnreadableLater(this);
 }
 
 void TForm6::FormClose() {
-  FileFailures failures;
-  SaveStationDataRecord(ctx_, *data_, fileUnreadable_, failures);
-  if (!failures.Empty()) ShowErrorMessage(failures.Message());
+  file_.Close([this](bool fileUnreadable, FileFailures& failures) {
+    SaveStationDataRecord(ctx_, *data_, fileUnreadable, failures);
+  });
 }
 
 void TForm6::ShowRecord() {

@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "widgets/qt_list_file_session.h"
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -56,7 +58,7 @@ class TForm6 : public QDialog {
 
   AppContext& ctx_;
   std::unique_ptr<StationData> data_;
-  bool fileUnreadable_ = false;
+  ListFileSession file_;
   bool showing_ = false;  // the record is being put into the fields
 
   std::map<std::string, QWidget*> fields_;  // every field of the Enter chain by name

@@ -1,7 +1,7 @@
 #include "prep/station_data_store.h"
 
+#include "common/list_file.h"
 #include "contest/contest_calendar.h"
-#include "prep/list_file.h"
 #include "prep/station_data_record.h"
 #include "services/app_context.h"
 

@@ -5,8 +5,8 @@
 
 #include "common/ascii_text.h"
 #include "common/encoding.h"
+#include "contest/text_rules.h"
 #include "db/sqlite_database.h"
-#include "prep/text_rules.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "common/ascii_text.h"
 #include "common/encoding.h"
 #include "common/text_file.h"
-#include "prep/text_rules.h"
+#include "contest/text_rules.h"
 
 namespace {
 

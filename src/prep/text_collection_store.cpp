@@ -2,8 +2,8 @@
 
 #include <optional>
 
+#include "common/list_file.h"
 #include "db/sqlite_database.h"
-#include "prep/list_file.h"
 #include "services/app_context.h"
 
 namespace {

@@ -12,10 +12,10 @@
 
 #include "common/qt_cp1252.h"
 #include "live/qt_log_grid_model.h"
-#include "prep/qt_text_length_counter.h"
-#include "prep/qt_typed_text_validator.h"
-#include "prep/qt_window_helpers.h"
 #include "services/app_context.h"
+#include "widgets/qt_text_length_counter.h"
+#include "widgets/qt_typed_text_validator.h"
+#include "widgets/qt_window_helpers.h"
 
 namespace {
 
@@ -25,9 +25,6 @@ constexpr int kClientHeight = 584;
 constexpr int kGridRowHeight = 22;
 constexpr int kGridVisibleRows = 15;
 constexpr int kFieldTop = 42;
-constexpr int kFieldHeight = 24;
-
-const QColor kDarkBlue(0x00, 0x00, 0x80);
 
 }  // namespace
 
@@ -43,8 +40,7 @@ TForm2::~TForm2() = default;
 
 QLineEdit* TForm2::AddField(const char* name, const char* caption, int x, int width,
                             const TypedTextRule& rule) {
-  auto* label = new QLabel(caption, GroupBox1);
-  label->setGeometry(x, kFieldTop - 20, width, 18);
+  AddCaption(GroupBox1, nullptr, caption, QRect(x, kFieldTop - 20, width, 18));
   auto* field = new QLineEdit(GroupBox1);
   field->setObjectName(name);
   field->setGeometry(x, kFieldTop, width, kFieldHeight);
@@ -56,25 +52,12 @@ QLineEdit* TForm2::AddField(const char* name, const char* caption, int x, int wi
 }
 
 QLabel* TForm2::AddHint(const char* name, const QString& text, int y) {
-  auto* hint = new QLabel(text, this);
-  hint->setObjectName(name);
-  hint->setGeometry(8, y, 700, 18);
-  QPalette palette = hint->palette();
-  palette.setColor(QPalette::WindowText, kDarkBlue);
-  hint->setPalette(palette);
-  return hint;
+  return ::AddHint(this, name, text, QRect(8, y, 700, 18), kDarkBlue);
 }
 
 QLabel* TForm2::AddCounter(const char* name, int x) {
-  auto* caption = new QLabel("Zeichen", GroupBox1);
-  caption->setGeometry(x, kFieldTop + kFieldHeight + 6, 48, 20);
-  auto* counter = new QLabel(GroupBox1);
-  counter->setObjectName(name);
-  counter->setGeometry(x + 52, kFieldTop + kFieldHeight + 6, 32, 20);
-  counter->setAlignment(Qt::AlignCenter);
-  counter->setFrameStyle(QFrame::Box | QFrame::Plain);
-  counter->hide();
-  return counter;
+  AddCaption(GroupBox1, nullptr, "Zeichen", QRect(x, kFieldTop + kFieldHeight + 6, 48, 20));
+  return AddCountLabel(GroupBox1, name, QRect(x + 52, kFieldTop + kFieldHeight + 6, 32, 20));
 }
 
 void TForm2::BuildControls() {

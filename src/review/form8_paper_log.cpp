@@ -14,10 +14,10 @@
 
 #include "common/qt_cp1252.h"
 #include "live/qt_log_grid_model.h"
-#include "prep/qt_text_length_counter.h"
-#include "prep/qt_typed_text_validator.h"
-#include "prep/qt_window_helpers.h"
 #include "services/app_context.h"
+#include "widgets/qt_text_length_counter.h"
+#include "widgets/qt_typed_text_validator.h"
+#include "widgets/qt_window_helpers.h"
 
 namespace {
 
@@ -28,9 +28,6 @@ constexpr int kGridTop = 358;
 constexpr int kGridHeight = 226;
 constexpr int kGridVisibleRows = 8;
 constexpr int kFieldTop = 44;
-constexpr int kFieldHeight = 24;
-
-const QColor kDarkBlue(0x00, 0x00, 0x80);
 
 // The key as the model sees it.
 PaperKey PaperKeyOf(const QKeyEvent* event) {
@@ -83,20 +80,6 @@ TForm8::TForm8(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx), m
 
 TForm8::~TForm8() = default;
 
-QLabel* TForm8::AddLabel(QWidget* parent, const QString& text, QRect place) {
-  auto* label = new QLabel(text, parent);
-  label->setGeometry(place);
-  return label;
-}
-
-QLabel* TForm8::AddHint(const QString& text, QRect place) {
-  QLabel* hint = AddLabel(this, text, place);
-  QPalette palette = hint->palette();
-  palette.setColor(QPalette::WindowText, kDarkBlue);
-  hint->setPalette(palette);
-  return hint;
-}
-
 QLineEdit* TForm8::AddField(const char* name, QRect place) {
   auto* field = new QLineEdit(this);
   field->setObjectName(name);
@@ -106,7 +89,7 @@ QLineEdit* TForm8::AddField(const char* name, QRect place) {
 }
 
 QListWidget* TForm8::AddList(const char* name, const QString& caption, QRect place) {
-  AddLabel(this, caption, QRect(place.left(), place.top() - 18, place.width(), 16));
+  AddCaption(this, nullptr, caption, QRect(place.left(), place.top() - 18, place.width(), 16));
   auto* list = new QListWidget(this);
   list->setObjectName(name);
   list->setGeometry(place);
@@ -145,7 +128,7 @@ void TForm8::BuildControls() {
 }
 
 void TForm8::BuildTimeControls() {
-  AddLabel(this, "UTC", QRect(16, kFieldTop - 20, 60, 18));
+  AddCaption(this, nullptr, "UTC", QRect(16, kFieldTop - 20, 60, 18));
   EditHH = AddField("EditHH", QRect(16, kFieldTop, 30, kFieldHeight));
   EditMM = AddField("EditMM", QRect(50, kFieldTop, 30, kFieldHeight));
   // The time is stepped with the arrow keys; typed characters are discarded.
@@ -156,87 +139,78 @@ void TForm8::BuildTimeControls() {
   CheckBox1->setGeometry(92, kFieldTop + 2, 56, 20);
   CheckBox1->installEventFilter(this);
   connect(CheckBox1, &QCheckBox::clicked, this, &TForm8::CheckBox1Click);
-  Label8 = AddLabel(this, "1. Halbzeit", QRect(16, kFieldTop + 30, 120, 18));
-  Label8->setObjectName("Label8");
+  Label8 = AddCaption(this, "Label8", "1. Halbzeit", QRect(16, kFieldTop + 30, 120, 18));
 
-  AddHint(QString::fromUtf8("UTC ändern"), QRect(16, 104, 136, 16));
-  AddHint("[Cursor auf/ab]", QRect(16, 120, 136, 16));
-  AddHint(QString::fromUtf8("Nächste Zeile kein"), QRect(16, 152, 136, 16));
-  AddHint("QSO, dann UTC", QRect(16, 168, 136, 16));
-  AddHint("[Ctrl]+[Cursor ab]", QRect(16, 184, 136, 16));
-  AddHint(QString::fromUtf8("Rückgängig"), QRect(16, 216, 136, 16));
-  AddHint("[Ctrl]+[Cursor auf]", QRect(16, 232, 136, 16));
+  AddHint(this, nullptr, QString::fromUtf8("UTC ändern"), QRect(16, 104, 136, 16), kDarkBlue);
+  AddHint(this, nullptr, "[Cursor auf/ab]", QRect(16, 120, 136, 16), kDarkBlue);
+  AddHint(this, nullptr, QString::fromUtf8("Nächste Zeile kein"), QRect(16, 152, 136, 16),
+          kDarkBlue);
+  AddHint(this, nullptr, "QSO, dann UTC", QRect(16, 168, 136, 16), kDarkBlue);
+  AddHint(this, nullptr, "[Ctrl]+[Cursor ab]", QRect(16, 184, 136, 16), kDarkBlue);
+  AddHint(this, nullptr, QString::fromUtf8("Rückgängig"), QRect(16, 216, 136, 16), kDarkBlue);
+  AddHint(this, nullptr, "[Ctrl]+[Cursor auf]", QRect(16, 232, 136, 16), kDarkBlue);
 }
 
 void TForm8::BuildEntryControls() {
-  AddLabel(this, "Station", QRect(160, kFieldTop - 20, 150, 18));
+  AddCaption(this, nullptr, "Station", QRect(160, kFieldTop - 20, 150, 18));
   EditStation = AddField("EditStation", QRect(160, kFieldTop, 150, kFieldHeight));
   EditStation->setValidator(new TypedTextValidator({TypedChars::Callsign, true, 0}, EditStation));
   connect(EditStation, &QLineEdit::textEdited, this, [this](const QString& text) {
     model_.StationEdited(Cp1252FromQString(text));
     ShowStations();
   });
-  AddHint("Markierte KTD-Station", QRect(160, 76, 200, 16));
-  AddHint("Mit [Space] kopieren", QRect(160, 92, 200, 16));
+  AddHint(this, nullptr, "Markierte KTD-Station", QRect(160, 76, 200, 16), kDarkBlue);
+  AddHint(this, nullptr, "Mit [Space] kopieren", QRect(160, 92, 200, 16), kDarkBlue);
 
-  AddLabel(this, "Sent", QRect(320, kFieldTop - 20, 44, 18));
+  AddCaption(this, nullptr, "Sent", QRect(320, kFieldTop - 20, 44, 18));
   EditRSTsent = AddField("EditRSTsent", QRect(320, kFieldTop, 44, kFieldHeight));
   rstSentValidator_ = new TypedTextValidator({TypedChars::ReportDigits, false, 3}, EditRSTsent);
   EditRSTsent->setValidator(rstSentValidator_);
   connect(EditRSTsent, &QLineEdit::textEdited, this,
           [this](const QString& text) { model_.RstSentEdited(Cp1252FromQString(text)); });
 
-  AddLabel(this, "Text sent", QRect(374, kFieldTop - 20, 300, 18));
+  AddCaption(this, nullptr, "Text sent", QRect(374, kFieldTop - 20, 300, 18));
   EditTextSent = AddField("EditTextSent", QRect(374, kFieldTop, 300, kFieldHeight));
   // The sent text comes from the lists only.
   EditTextSent->setReadOnly(true);
-  AddLabel(this, "Zeichen", QRect(374, 74, 48, 20));
-  LabelZeichenSent = AddLabel(this, QString(), QRect(426, 74, 32, 20));
-  LabelZeichenSent->setObjectName("LabelZeichenSent");
-  LabelZeichenSent->setAlignment(Qt::AlignCenter);
-  LabelZeichenSent->setFrameStyle(QFrame::Box | QFrame::Plain);
+  AddCaption(this, nullptr, "Zeichen", QRect(374, 74, 48, 20));
+  LabelZeichenSent = AddCountLabel(this, "LabelZeichenSent", QRect(426, 74, 32, 20));
   connect(EditTextSent, &QLineEdit::textChanged, this,
           [this] { ShowTextLength(EditTextSent, LabelZeichenSent); });
   ShowTextLength(EditTextSent, LabelZeichenSent);
-  AddHint(QString::fromUtf8("Persönlicher oder vorgedruckter Text "), QRect(470, 74, 260, 16));
-  AddHint(QString::fromUtf8("Falls nötig, auf den passenden Text klicken"),
-          QRect(470, 90, 260, 16));
+  AddHint(this, nullptr, QString::fromUtf8("Persönlicher oder vorgedruckter Text "),
+          QRect(470, 74, 260, 16), kDarkBlue);
+  AddHint(this, nullptr, QString::fromUtf8("Falls nötig, auf den passenden Text klicken"),
+          QRect(470, 90, 260, 16), kDarkBlue);
 
-  AddLabel(this, "Empfangen", QRect(684, 6, 120, 16));
-  AddLabel(this, "Rcvd", QRect(684, kFieldTop - 20, 44, 18));
+  AddCaption(this, nullptr, "Empfangen", QRect(684, 6, 120, 16));
+  AddCaption(this, nullptr, "Rcvd", QRect(684, kFieldTop - 20, 44, 18));
   EditRSTrcvd = AddField("EditRSTrcvd", QRect(684, kFieldTop, 44, kFieldHeight));
   rstRcvdValidator_ = new TypedTextValidator({TypedChars::ReportDigits, false, 3}, EditRSTrcvd);
   EditRSTrcvd->setValidator(rstRcvdValidator_);
   connect(EditRSTrcvd, &QLineEdit::textEdited, this,
           [this](const QString& text) { model_.RstRcvdEdited(Cp1252FromQString(text)); });
 
-  AddLabel(this, "Text rcvd", QRect(738, kFieldTop - 20, 300, 18));
+  AddCaption(this, nullptr, "Text rcvd", QRect(738, kFieldTop - 20, 300, 18));
   EditTextRcvd = AddField("EditTextRcvd", QRect(738, kFieldTop, 300, kFieldHeight));
   EditTextRcvd->setValidator(
       new TypedTextValidator({TypedChars::ExchangeText, false, 0}, EditTextRcvd));
   connect(EditTextRcvd, &QLineEdit::textEdited, this,
           [this](const QString& text) { model_.TextRcvdEdited(Cp1252FromQString(text)); });
-  AddLabel(this, "Zeichen", QRect(738, 74, 48, 20));
-  LabelZeichenRcvd = AddLabel(this, QString(), QRect(790, 74, 32, 20));
-  LabelZeichenRcvd->setObjectName("LabelZeichenRcvd");
-  LabelZeichenRcvd->setAlignment(Qt::AlignCenter);
-  LabelZeichenRcvd->setFrameStyle(QFrame::Box | QFrame::Plain);
+  AddCaption(this, nullptr, "Zeichen", QRect(738, 74, 48, 20));
+  LabelZeichenRcvd = AddCountLabel(this, "LabelZeichenRcvd", QRect(790, 74, 32, 20));
   connect(EditTextRcvd, &QLineEdit::textChanged, this,
           [this] { ShowTextLength(EditTextRcvd, LabelZeichenRcvd); });
   ShowTextLength(EditTextRcvd, LabelZeichenRcvd);
-  AddHint("Zum nächsten Feld navigieren", QRect(834, 74, 200, 16));
-  AddHint("mit [Tabulator] oder [Space]", QRect(834, 90, 200, 16));
+  AddHint(this, nullptr, "Zum nächsten Feld navigieren", QRect(834, 74, 200, 16), kDarkBlue);
+  AddHint(this, nullptr, "mit [Tabulator] oder [Space]", QRect(834, 90, 200, 16), kDarkBlue);
 
-  ButtonQSOspeichern = new QPushButton("Speichern [Enter]", this);
-  ButtonQSOspeichern->setObjectName("ButtonQSOspeichern");
-  ButtonQSOspeichern->setGeometry(1050, kFieldTop - 2, 122, 28);
-  ButtonQSOspeichern->setAutoDefault(false);
+  ButtonQSOspeichern = AddPlainButton(this, "ButtonQSOspeichern", "Speichern [Enter]",
+                                      QRect(1050, kFieldTop - 2, 122, kButtonHeight));
   ButtonQSOspeichern->installEventFilter(this);
   connect(ButtonQSOspeichern, &QPushButton::clicked, this, &TForm8::ButtonQSOspeichernClick);
-  ButtonEingabeAbbrechen = new QPushButton("Abbrechen [ESC]", this);
-  ButtonEingabeAbbrechen->setObjectName("ButtonEingabeAbbrechen");
-  ButtonEingabeAbbrechen->setGeometry(1050, kFieldTop + 32, 122, 28);
-  ButtonEingabeAbbrechen->setAutoDefault(false);
+  ButtonEingabeAbbrechen = AddPlainButton(this, "ButtonEingabeAbbrechen", "Abbrechen [ESC]",
+                                          QRect(1050, kFieldTop + 32, 122, kButtonHeight));
   ButtonEingabeAbbrechen->setFocusPolicy(Qt::NoFocus);
   connect(ButtonEingabeAbbrechen, &QPushButton::clicked, this,
           &TForm8::ButtonEingabeAbbrechenClick);
@@ -275,7 +249,7 @@ void TForm8::BuildScoreBox() {
   GroupBoxScore = new QGroupBox(" Score ", this);
   GroupBoxScore->setObjectName("GroupBoxScore");
   GroupBoxScore->setGeometry(1050, 122, 122, 218);
-  AddLabel(GroupBoxScore, " CW  SSB", QRect(50, 20, 66, 18));
+  AddCaption(GroupBoxScore, nullptr, " CW  SSB", QRect(50, 20, 66, 18));
   static const char* const kHeadings[] = {"KTD", "HB", "EU", "QSO", "Punkte"};
   static const char* const kCwNames[] = {"LabelAnzKTD", "LabelAnzHB", "LabelAnzEU", "LabelAnzQSO",
                                          "LabelAnzPunkte"};
@@ -283,10 +257,9 @@ void TForm8::BuildScoreBox() {
                                           "LabelAnzQSOssb", "LabelAnzPunkteSSB"};
   for (size_t i = 0; i < cwCounters_.size(); ++i) {
     const int top = 44 + static_cast<int>(i) * 34;
-    AddLabel(GroupBoxScore, kHeadings[i], QRect(6, top, 44, 20));
+    AddCaption(GroupBoxScore, nullptr, kHeadings[i], QRect(6, top, 44, 20));
     const auto addCounter = [this, top](const char* name, int left) {
-      QLabel* counter = AddLabel(GroupBoxScore, QString(), QRect(left, top, 28, 20));
-      counter->setObjectName(name);
+      QLabel* counter = AddCaption(GroupBoxScore, name, QString(), QRect(left, top, 28, 20));
       counter->setAlignment(Qt::AlignCenter);
       counter->setFrameStyle(QFrame::Box | QFrame::Plain);
       counter->hide();

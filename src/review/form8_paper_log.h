@@ -42,8 +42,6 @@ class TForm8 : public QDialog {
   void BuildEntryControls();
   void BuildLists();
   void BuildScoreBox();
-  QLabel* AddLabel(QWidget* parent, const QString& text, QRect place);
-  QLabel* AddHint(const QString& text, QRect place);
   QLineEdit* AddField(const char* name, QRect place);
   QListWidget* AddList(const char* name, const QString& caption, QRect place);
 

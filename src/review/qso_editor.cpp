@@ -5,9 +5,9 @@
 #include "common/ascii_text.h"
 #include "contest/callsign_patterns.h"
 #include "contest/contest_calendar.h"
+#include "contest/text_rules.h"
 #include "db/log_schema.h"
 #include "db/sqlite_database.h"
-#include "prep/text_rules.h"
 
 namespace {
 

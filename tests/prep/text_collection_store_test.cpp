@@ -5,10 +5,10 @@
 #include <filesystem>
 
 #include "common/file_failures.h"
+#include "common/list_file.h"
 #include "common/text_file.h"
 #include "db/log_schema.h"
 #include "db/sqlite_database.h"
-#include "prep/list_file.h"
 #include "services/app_context.h"
 #include "support/temp_folder.h"
 #include "support/test_databases.h"

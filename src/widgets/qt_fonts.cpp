@@ -1,4 +1,4 @@
-#include "common/qt_fonts.h"
+#include "widgets/qt_fonts.h"
 
 #include <QFontDatabase>
 

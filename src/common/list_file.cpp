@@ -1,4 +1,4 @@
-#include "prep/list_file.h"
+#include "common/list_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

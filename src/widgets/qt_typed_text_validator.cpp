@@ -1,4 +1,4 @@
-#include "prep/qt_typed_text_validator.h"
+#include "widgets/qt_typed_text_validator.h"
 
 #include "common/qt_cp1252.h"
 

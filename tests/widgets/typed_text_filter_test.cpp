@@ -1,4 +1,4 @@
-#include "prep/typed_text_filter.h"
+#include "widgets/typed_text_filter.h"
 
 #include <gtest/gtest.h>
 

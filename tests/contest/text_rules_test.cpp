@@ -1,4 +1,4 @@
-#include "prep/text_rules.h"
+#include "contest/text_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "prep/qt_window_helpers.h"
+#include "widgets/qt_window_helpers.h"
 
 #include <QDialog>
 #include <QFocusEvent>
@@ -10,8 +10,8 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "common/qt_colours.h"
 #include "common/qt_cp1252.h"
+#include "widgets/qt_colours.h"
 
 QPushButton* AddPlainButton(QWidget* parent, const char* name, const QString& caption,
                             QRect place) {
@@ -23,11 +23,10 @@ QPushButton* AddPlainButton(QWidget* parent, const char* name, const QString& ca
   return button;
 }
 
-QLabel* AddHint(QWidget* parent, const char* name, const QString& text, QRect place) {
+QLabel* AddHint(QWidget* parent, const char* name, const QString& text, QRect place,
+                const QColor& colour) {
   QLabel* label = AddCaption(parent, name, text, place);
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, ColourFromWindowsValue(0xAA0000));
-  label->setPalette(palette);
+  SetTextColour(label, colour);
   return label;
 }
 
@@ -43,6 +42,24 @@ QLabel* AddCountLabel(QWidget* parent, const char* name, QRect place) {
   label->setAlignment(Qt::AlignCenter);
   label->setFrameStyle(QFrame::Box | QFrame::Plain);
   SetLabelBackground(label, Qt::white);
+  return label;
+}
+
+QFrame* AddLabelFrame(QWidget* parent, const char* name, QRect labelPlace) {
+  auto* frame = new QFrame(parent);
+  frame->setObjectName(name);
+  frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+  frame->setLineWidth(1);
+  frame->setGeometry(labelPlace.adjusted(-1, -1, 1, 1));
+  return frame;
+}
+
+QLabel* AddFramedLabel(QWidget* parent, const char* name, const char* frameName,
+                       const QString& text, QRect place) {
+  AddLabelFrame(parent, frameName, place);
+  QLabel* label = AddCaption(parent, name, text, place);
+  label->setAlignment(Qt::AlignCenter);
+  label->setAutoFillBackground(true);
   return label;
 }
 

@@ -1,4 +1,4 @@
-#include "common/qt_colours.h"
+#include "widgets/qt_colours.h"
 
 #include <QWidget>
 
@@ -17,5 +17,11 @@ void SetLabelBackground(QWidget* label, const QColor& colour) {
   label->setAutoFillBackground(true);
   QPalette palette = label->palette();
   palette.setColor(QPalette::Window, colour);
+  label->setPalette(palette);
+}
+
+void SetTextColour(QWidget* label, const QColor& colour) {
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, colour);
   label->setPalette(palette);
 }

@@ -1,17 +1,24 @@
 #pragma once
-// Small pieces the preparation windows build their widgets and read their keys with.
+// Small pieces the windows build their widgets and read their keys with.
 
 #include <QRect>
 #include <QString>
 #include <Qt>
 #include <string>
 
+#include "widgets/qt_colours.h"
+
 // Typed or pasted characters that Windows-1252 cannot hold become this byte (Cp1252FromQString's
 // replacement), which no text rule lets pass; a '?' would pass for a real question mark.
 inline constexpr char kUnrepresentableInput = '\x7F';
 
+// Sizes are logical pixels at 96 dpi; Qt scales them (and the fonts) to the screen's dpi.
+inline constexpr int kFieldHeight = 24;   // a one-line entry field
+inline constexpr int kButtonHeight = 28;  // a push button
+
 class QDialog;
 class QFocusEvent;
+class QFrame;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -20,12 +27,19 @@ class QWidget;
 
 // A push button that never becomes a dialog's default: Enter has its own meaning in these windows.
 QPushButton* AddPlainButton(QWidget* parent, const char* name, const QString& caption, QRect place);
-// A hint line in dark blue (0xAA0000).
-QLabel* AddHint(QWidget* parent, const char* name, const QString& text, QRect place);
-// A plain caption.
+// A hint line, in the preparation windows' blue unless another colour is given.
+QLabel* AddHint(QWidget* parent, const char* name, const QString& text, QRect place,
+                const QColor& colour = kHintBlue);
+// A plain caption; `name` may be nullptr for one nothing refers to.
 QLabel* AddCaption(QWidget* parent, const char* name, const QString& text, QRect place);
 // A count label, centred in a one-pixel frame, on white.
 QLabel* AddCountLabel(QWidget* parent, const char* name, QRect place);
+// The frame of a status label: a one-pixel rectangle one pixel outside `labelPlace` on every side.
+// Made before its label, so that it lies beneath it.
+QFrame* AddLabelFrame(QWidget* parent, const char* name, QRect labelPlace);
+// A status label in its frame: centred text on its own filled background.
+QLabel* AddFramedLabel(QWidget* parent, const char* name, const char* frameName,
+                       const QString& text, QRect place);
 
 // A fixed single border with only the close icon.
 void MakeFixedDialog(QDialog* dialog, int width, int height);

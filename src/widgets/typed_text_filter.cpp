@@ -1,9 +1,9 @@
-#include "prep/typed_text_filter.h"
+#include "widgets/typed_text_filter.h"
 
 #include <algorithm>
 
 #include "common/ascii_text.h"
-#include "prep/text_rules.h"
+#include "contest/text_rules.h"
 
 bool AdmitsChar(TypedChars chars, char c) {
   switch (chars) {
