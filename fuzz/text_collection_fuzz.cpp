@@ -4,9 +4,9 @@
 #include <set>
 
 #include "common/ascii_text.h"
+#include "contest/text_rules.h"
 #include "fuzz_check.h"
 #include "prep/text_collection.h"
-#include "prep/text_rules.h"
 
 namespace {
 

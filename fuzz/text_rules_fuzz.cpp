@@ -2,8 +2,8 @@
 // and comparison keys.
 
 #include "common/ascii_text.h"
+#include "contest/text_rules.h"
 #include "fuzz_check.h"
-#include "prep/text_rules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input = AsText(data, size);

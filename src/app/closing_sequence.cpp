@@ -6,12 +6,12 @@
 
 #include "common/text_file.h"
 #include "contest/contest_calendar.h"
+#include "contest/scoring.h"
 #include "db/log_schema.h"
 #include "db/sqlite_database.h"
 #include "prep/station_data_record.h"
 #include "reports/adif_export.h"
 #include "reports/log_export.h"
-#include "reports/pdf_reports.h"
 #include "reports/print_pdf.h"
 #include "services/app_context.h"
 
@@ -58,6 +58,10 @@ bool WriteFromLog(FileFailures& failures, const std::string& path, Write write,
 
 }  // namespace
 
+ReportValues ReportValuesOf(const AppContext& ctx) {
+  return {ctx.ownCallsign, ctx.yearText, ctx.year, ctx.outputStem};
+}
+
 FileFailures RunClosingSequence(AppContext& ctx) {
   // The lists are read once here and handed to the reports; a missing file counts as no lines.
   const std::vector<std::string> stationListLines = ReadLines(ctx.stationListFile);
@@ -87,14 +91,15 @@ FileFailures RunClosingSequence(AppContext& ctx) {
   }
 
   ReportPrinter printer(ctx.clock);
+  const ReportValues report = ReportValuesOf(ctx);
 
   // The lists come from their files alone and are written whatever the state of the log.
   if (ctx.stationListPresent) {
-    CheckPdf(failures, printer, WritePersonalTextsPdf(printer, ctx, stationListLines));
-    CheckPdf(failures, printer, WriteCheckListPdf(printer, ctx, stationListLines));
+    CheckPdf(failures, printer, WritePersonalTextsPdf(printer, report, stationListLines));
+    CheckPdf(failures, printer, WriteCheckListPdf(printer, report, stationListLines));
   }
   if (ctx.textCollectionPresent) {
-    CheckPdf(failures, printer, WritePaperLogFormPdf(printer, ctx, textCollectionLines));
+    CheckPdf(failures, printer, WritePaperLogFormPdf(printer, report, textCollectionLines));
   }
 
   if (!counted) {
@@ -102,12 +107,16 @@ FileFailures RunClosingSequence(AppContext& ctx) {
       failures.AddNotWrittenForDatabase(stem + suffix, countFailure);
   } else if (logHasQsos) {
     WriteFromLog(failures, stem + kLogPrintout,
-                 [&] { CheckPdf(failures, printer, WriteLogPrintoutPdf(printer, ctx, *log)); });
-    // The score sheet recomputes the score into ctx.score; the log export reads it from there.
+                 [&] { CheckPdf(failures, printer, WriteLogPrintoutPdf(printer, report, *log)); });
+    // The score is recomputed into ctx.score for the score sheet; the log export reads it there.
     std::string scoreFailure;
     const bool scored = WriteFromLog(
         failures, stem + kScoreSheet,
-        [&] { CheckPdf(failures, printer, WriteScoreSheetPdf(printer, ctx, stationDataLines)); },
+        [&] {
+          ComputeScore(ctx.logDbFile, ctx.score);
+          CheckPdf(failures, printer,
+                   WriteScoreSheetPdf(printer, report, ctx.score, stationDataLines));
+        },
         &scoreFailure);
     const std::string dateCompact = ContestDateCompact(ctx.year);
     WriteFromLog(failures, stem + kEqslAdif, [&] {

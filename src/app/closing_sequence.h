@@ -8,6 +8,7 @@
 // one error box.
 
 #include "common/file_failures.h"
+#include "reports/pdf_reports.h"
 
 struct AppContext;
 
@@ -16,3 +17,6 @@ inline constexpr const char* kOutputsDeletedWhenLogEmpty[] = {
     " Abrechnungsblatt.pdf", " Logformular nach KTD.pdf", " eQSL.adi", ".adi", ".cbr"};
 
 FileFailures RunClosingSequence(AppContext& ctx);
+
+// The values the reports print, as the context holds them.
+ReportValues ReportValuesOf(const AppContext& ctx);

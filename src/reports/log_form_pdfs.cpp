@@ -11,7 +11,6 @@
 #include "reports/pdf_reports.h"
 #include "reports/print_pdf.h"
 #include "reports/report_fonts.h"
-#include "services/app_context.h"
 
 namespace {
 
@@ -41,10 +40,10 @@ float RightLimit(const std::vector<FormColumn>& columns, float x) {
 // Draws all pages of a form; rowText(i) gives the texts of record i. A text too long for its
 // column is drawn smaller.
 template <typename RowTextFn>
-void DrawLogForm(TPrintPDF& pdf, const ReportFonts& fonts, const AppContext& ctx,
+void DrawLogForm(TPrintPDF& pdf, const ReportFonts& fonts, const ReportValues& values,
                  const std::vector<FormColumn>& columns, size_t recordCount, RowTextFn rowText) {
   const size_t pageCount = (recordCount + kRowsPerPage - 1) / kRowsPerPage;
-  const std::string head = "KTD-Log  " + ContestDateIso(ctx.year) + "   " + ctx.ownCallsign;
+  const std::string head = "KTD-Log  " + ContestDateIso(values.year) + "   " + values.ownCallsign;
   size_t record = 0;
   for (size_t page = 1; page <= pageCount; ++page) {
     pdf.Rectangle(15, 15, 270, 180);
@@ -86,21 +85,22 @@ void StartLandscapeForm(TPrintPDF& pdf, const std::string& file, const std::stri
 
 }  // namespace
 
-std::string WritePaperLogFormPdf(ReportPrinter& printer, const AppContext& ctx,
+std::string WritePaperLogFormPdf(ReportPrinter& printer, const ReportValues& values,
                                  const std::vector<std::string>& textCollectionLines) {
   if (textCollectionLines.empty()) return std::string();
   TPrintPDF& pdf = printer.Pdf();
   pdf.LineWidth = 0.3f;
-  StartLandscapeForm(pdf, ctx.outputStem + " Logformular mit Texten.pdf", "Ausdruck Papierlog KTD");
+  StartLandscapeForm(pdf, values.outputStem + " Logformular mit Texten.pdf",
+                     "Ausdruck Papierlog KTD");
   static const std::vector<FormColumn> kColumns = {
       {30, "Station"}, {75, "Sent"}, {90, "Text sent"}, {155, "Rcvd"}, {170, "Text rcvd"}};
-  DrawLogForm(pdf, printer.Fonts(), ctx, kColumns, textCollectionLines.size(), [&](size_t i) {
+  DrawLogForm(pdf, printer.Fonts(), values, kColumns, textCollectionLines.size(), [&](size_t i) {
     return RowTexts{{91.2f, textCollectionLines[i]}};
   });
   return pdf.EndDoc();
 }
 
-std::string WriteLogPrintoutPdf(ReportPrinter& printer, const AppContext& ctx,
+std::string WriteLogPrintoutPdf(ReportPrinter& printer, const ReportValues& values,
                                 TSQLiteDatabase& log) {
   const long long count = log.GetTable("SELECT count(*) from ktd")->CountResult();
   if (count <= 0) return std::string();
@@ -119,11 +119,11 @@ std::string WriteLogPrintoutPdf(ReportPrinter& printer, const AppContext& ctx,
 
   TPrintPDF& pdf = printer.Pdf();
   // No line width of its own: the form is drawn with the width the previous document left.
-  StartLandscapeForm(pdf, ctx.outputStem + " Logformular nach KTD.pdf", "Ausdruck KTD-Log");
+  StartLandscapeForm(pdf, values.outputStem + " Logformular nach KTD.pdf", "Ausdruck KTD-Log");
   static const std::vector<FormColumn> kColumns = {{30, "Station"}, {70, "Mode"},
                                                    {85, "Sent"},    {100, "Text sent"},
                                                    {165, "Rcvd"},   {180, "Text rcvd"}};
-  DrawLogForm(pdf, printer.Fonts(), ctx, kColumns, rows.size(),
+  DrawLogForm(pdf, printer.Fonts(), values, kColumns, rows.size(),
               [&](size_t i) -> const RowTexts& { return rows[i]; });
   return pdf.EndDoc();
 }

@@ -13,11 +13,19 @@
 #include <string>
 #include <vector>
 
-struct AppContext;
 class Clock;
 class TPrintPDF;
 class TSQLiteDatabase;
 struct ReportFonts;
+struct ScoreValues;
+
+// What the reports print about the station and where they are written.
+struct ReportValues {
+  std::string ownCallsign;  // upper case, ends in "/P"
+  std::string yearText;     // four digits
+  int year = 0;             // the contest year: the log forms carry its contest date
+  std::string outputStem;   // year folder + base callsign ("/" as "_") + "_P " + year
+};
 
 class ReportPrinter {
  public:
@@ -37,23 +45,24 @@ class ReportPrinter {
 };
 
 // " Persönliche Texte.pdf": the stations of the station list file that have at least one text.
-std::string WritePersonalTextsPdf(ReportPrinter& printer, const AppContext& ctx,
+std::string WritePersonalTextsPdf(ReportPrinter& printer, const ReportValues& values,
                                   const std::vector<std::string>& stationListLines);
 
 // " Verbindungskontrolle.pdf": every station of the station list file with tick boxes.
-std::string WriteCheckListPdf(ReportPrinter& printer, const AppContext& ctx,
+std::string WriteCheckListPdf(ReportPrinter& printer, const ReportValues& values,
                               const std::vector<std::string>& stationListLines);
 
 // " Logformular mit Texten.pdf": empty landscape log form with the collection's texts pre-printed.
-std::string WritePaperLogFormPdf(ReportPrinter& printer, const AppContext& ctx,
+std::string WritePaperLogFormPdf(ReportPrinter& printer, const ReportValues& values,
                                  const std::vector<std::string>& textCollectionLines);
 
 // " Logformular nach KTD.pdf": the QSOs of the log in time order; nothing when the log is empty.
-std::string WriteLogPrintoutPdf(ReportPrinter& printer, const AppContext& ctx,
+std::string WriteLogPrintoutPdf(ReportPrinter& printer, const ReportValues& values,
                                 TSQLiteDatabase& log);
 
-// " Abrechnungsblatt.pdf": recomputes the score from ctx.logDbFile into ctx.score, then prints it
-// with the station data. stationDataLines are the lines of the station-data file; fewer than 38
+// " Abrechnungsblatt.pdf": the score (as ComputeScore left it) with the station data, dated with
+// the printer's clock. stationDataLines are the lines of the station-data file; fewer than 38
 // lines give the sheet without station data.
-std::string WriteScoreSheetPdf(ReportPrinter& printer, AppContext& ctx,
+std::string WriteScoreSheetPdf(ReportPrinter& printer, const ReportValues& values,
+                               const ScoreValues& score,
                                const std::vector<std::string>& stationDataLines);

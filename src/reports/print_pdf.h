@@ -49,6 +49,9 @@ class TPrintPDF {
   // written.
   const std::string& WriteFailure() const { return writeFailure_; }
 
+  // The clock of the creation date and the fallback file name.
+  const Clock& TheClock() const;
+
   int PageCount() const { return static_cast<int>(pages_.size()); }
   // The bytes of the document finished by the last EndDoc.
   const std::string& DocumentBytes() const { return document_; }
@@ -59,7 +62,6 @@ class TPrintPDF {
   void AppendStrokeSetup(std::string& content) const;
   std::string BuildDocument();
   std::string LocalTimeStamp() const;
-  const Clock& TheClock() const;
 
   const Clock* clock_;
   std::array<bool, kFontTableSize> usedFonts_{};

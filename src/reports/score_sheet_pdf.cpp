@@ -7,13 +7,11 @@
 
 #include "common/clock.h"
 #include "contest/score_values.h"
-#include "contest/scoring.h"
 #include "prep/station_data_record.h"
 #include "reports/fitted_text.h"
 #include "reports/pdf_reports.h"
 #include "reports/print_pdf.h"
 #include "reports/report_fonts.h"
-#include "services/app_context.h"
 
 namespace {
 
@@ -86,20 +84,18 @@ void DrawScoreBlock(TPrintPDF& pdf, const ReportFonts& fonts, const ScoreBlock& 
 
 }  // namespace
 
-std::string WriteScoreSheetPdf(ReportPrinter& printer, AppContext& ctx,
+std::string WriteScoreSheetPdf(ReportPrinter& printer, const ReportValues& values,
+                               const ScoreValues& score,
                                const std::vector<std::string>& stationDataLines) {
-  ComputeScore(ctx.logDbFile, ctx.score);
-  const ScoreValues& s = ctx.score;
+  const ScoreValues& s = score;
   const bool withData = StationDataComplete(stationDataLines);
   const auto field = [&](int line, size_t column, size_t maxLength = std::string::npos) {
     return StationDataField(stationDataLines, line, column, maxLength);
   };
-  static const SystemClock systemClock;
-  const std::string today = TodayDotted(ctx.clock ? *ctx.clock : systemClock);
-
   TPrintPDF& pdf = printer.Pdf();
+  const std::string today = TodayDotted(pdf.TheClock());
   const ReportFonts& fonts = printer.Fonts();
-  pdf.FileName = ctx.outputStem + " Abrechnungsblatt.pdf";
+  pdf.FileName = values.outputStem + " Abrechnungsblatt.pdf";
   pdf.Title = "Ausdruck Abrechnungsblatt KTD";
   pdf.Page.SetOrientation(TPDFOrientation::poPortrait);
   pdf.LineWidth = 0.6f;
@@ -130,7 +126,7 @@ std::string WriteScoreSheetPdf(ReportPrinter& printer, AppContext& ctx,
   pdf.TextOut("Koordinaten:", 75, 47);
 
   pdf.Font = fonts.monoBold;
-  pdf.TextOut(ctx.ownCallsign, 40, 28);
+  pdf.TextOut(values.ownCallsign, 40, 28);
 
   pdf.Font = fonts.mono;
   pdf.TextOut("KTD-Stationen", 115, 29);

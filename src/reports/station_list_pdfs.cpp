@@ -7,7 +7,6 @@
 #include "reports/pdf_reports.h"
 #include "reports/print_pdf.h"
 #include "reports/report_fonts.h"
-#include "services/app_context.h"
 
 namespace {
 
@@ -60,12 +59,12 @@ constexpr float kTextsListLowerRule = 279;
 
 }  // namespace
 
-std::string WritePersonalTextsPdf(ReportPrinter& printer, const AppContext& ctx,
+std::string WritePersonalTextsPdf(ReportPrinter& printer, const ReportValues& values,
                                   const std::vector<std::string>& stationListLines) {
   if (stationListLines.empty()) return std::string();
   TPrintPDF& pdf = printer.Pdf();
   const ReportFonts& fonts = printer.Fonts();
-  StartPortraitList(pdf, ctx.outputStem + " Persönliche Texte.pdf",
+  StartPortraitList(pdf, values.outputStem + " Persönliche Texte.pdf",
                     "Ausdruck einer Liste der pers\xF6nlichen KTD-Texte");
 
   int page = 0;
@@ -75,9 +74,9 @@ std::string WritePersonalTextsPdf(ReportPrinter& printer, const AppContext& ctx,
     if (page > 0) pdf.NewPage();
     ++page;
     pdf.Font = fonts.listHeader;
-    pdf.TextOut(
-        "Pers\xF6nliche Texte f\xFCr KTD-Stationen von " + ctx.ownCallsign + "   " + ctx.yearText,
-        15, 15);
+    pdf.TextOut("Pers\xF6nliche Texte f\xFCr KTD-Stationen von " + values.ownCallsign + "   " +
+                    values.yearText,
+                15, 15);
     pdf.TextOut("Seite " + std::to_string(page), 180, 15);
     pdf.Line(15, 23, 195, 23);
     pdf.Line(15, 279, 195, 279);
@@ -114,12 +113,12 @@ std::string WritePersonalTextsPdf(ReportPrinter& printer, const AppContext& ctx,
   return pdf.EndDoc();
 }
 
-std::string WriteCheckListPdf(ReportPrinter& printer, const AppContext& ctx,
+std::string WriteCheckListPdf(ReportPrinter& printer, const ReportValues& values,
                               const std::vector<std::string>& stationListLines) {
   if (stationListLines.empty()) return std::string();
   TPrintPDF& pdf = printer.Pdf();
   const ReportFonts& fonts = printer.Fonts();
-  StartPortraitList(pdf, ctx.outputStem + " Verbindungskontrolle.pdf",
+  StartPortraitList(pdf, values.outputStem + " Verbindungskontrolle.pdf",
                     "Teilnehmerliste zur Doppelverbindungskontrolle");
 
   float y = 0;
@@ -129,9 +128,9 @@ std::string WriteCheckListPdf(ReportPrinter& printer, const AppContext& ctx,
       const size_t page = i / kLinesPerCheckListPage + 1;
       if (page > 1) pdf.NewPage();
       pdf.Font = fonts.listHeader;
-      pdf.TextOut(
-          "Verbindungskontrolle mit KTD-Stationen von " + ctx.ownCallsign + "   " + ctx.yearText,
-          12, 15);
+      pdf.TextOut("Verbindungskontrolle mit KTD-Stationen von " + values.ownCallsign + "   " +
+                      values.yearText,
+                  12, 15);
       pdf.TextOut("Seite " + std::to_string(page), 182, 15);
       pdf.Line(12, 23, 197, 23);
       pdf.Line(12, 281, 197, 281);

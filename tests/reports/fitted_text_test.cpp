@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Mono 12 pt: 24 characters fit the 62.8 mm before the "Rcvd" rule, 26 need 11 pt.
         FormCase{"PaperLogForm",
                  [](ReportPrinter& printer, AppContext& ctx) {
-                   return WritePaperLogFormPdf(printer, ctx,
+                   return WritePaperLogFormPdf(printer, ReportValuesOf(ctx),
                                                {kShortText, kLongestRealText, kLongestText});
                  },
                  12,
@@ -118,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
         FormCase{"LogPrintout",
                  [](ReportPrinter& printer, AppContext& ctx) {
                    TSQLiteDatabase log(ctx.logDbFile);
-                   return WriteLogPrintoutPdf(printer, ctx, log);
+                   return WriteLogPrintoutPdf(printer, ReportValuesOf(ctx), log);
                  },
                  12,
                  {{"HB9/DL1ABCDEF/P", 11, 28}, {"599599", 10, 28}}},
@@ -130,7 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
                    lines[9] = "#;STA02BEZ=;" + kDescription;
                    lines[29] = "#;OPNAME=;" + kName.substr(7);
                    lines[30] = "#;EMAIL=;" + kEmail.substr(17);
-                   return WriteScoreSheetPdf(printer, ctx, lines);
+                   ComputeScore(ctx.logDbFile, ctx.score);
+                   return WriteScoreSheetPdf(printer, ReportValuesOf(ctx), ctx.score, lines);
                  },
                  10,
                  {{"1234567890 Watt", 10, 135},

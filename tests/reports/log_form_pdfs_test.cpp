@@ -47,7 +47,7 @@ class LogFormTest : public report_test::ReportTest {
 
   std::string WritePrintout() {
     TSQLiteDatabase db(ctx.logDbFile);
-    return WriteLogPrintoutPdf(*printer, ctx, db);
+    return WriteLogPrintoutPdf(*printer, report, db);
   }
 };
 
@@ -81,7 +81,7 @@ class LogFormPagingTest : public LogFormTest,
 
 TEST_P(LogFormPagingTest, PaperFormPrintsTwentyOneTextsPerPage) {
   const FormPagingCase& c = GetParam();
-  const std::string file = WritePaperLogFormPdf(*printer, ctx, Texts(c.records));
+  const std::string file = WritePaperLogFormPdf(*printer, report, Texts(c.records));
   ASSERT_EQ(file, ctx.outputStem + " Logformular mit Texten.pdf");
   const std::vector<Page> pages = ReadPages(file);
   std::vector<size_t> rows;
@@ -112,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(Paging, LogFormPagingTest,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LogFormTest, PaperFormFrameHeadingsAndRows) {
-  const std::vector<Page> pages = ReadPages(WritePaperLogFormPdf(*printer, ctx, Texts(22)));
+  const std::vector<Page> pages = ReadPages(WritePaperLogFormPdf(*printer, report, Texts(22)));
   ASSERT_EQ(pages.size(), 2u);
   for (size_t p = 0; p < 2; ++p) {
     const Page& page = pages[p];
@@ -173,7 +173,7 @@ TEST_F(LogFormTest, EmptyLogWritesNoPrintout) {
   CreateLogSchema(ctx.logDbFile);
   EXPECT_EQ(WritePrintout(), "");
   EXPECT_FALSE(FileExists(ctx.outputStem + " Logformular nach KTD.pdf"));
-  EXPECT_EQ(WritePaperLogFormPdf(*printer, ctx, {}), "");
+  EXPECT_EQ(WritePaperLogFormPdf(*printer, report, {}), "");
 }
 
 TEST_F(LogFormTest, LogPrintoutDrawsWithTheLineWidthTheWriterHolds) {
@@ -182,7 +182,7 @@ TEST_F(LogFormTest, LogPrintoutDrawsWithTheLineWidthTheWriterHolds) {
   ASSERT_TRUE(ReadWholeFile(WritePrintout(), bytes));
   for (const std::string& w : LineWidths(PageContents(bytes).at(0))) ASSERT_EQ(w, "0.10");
 
-  WriteCheckListPdf(*printer, ctx, {"HB9ABC/P,Hans"});
+  WriteCheckListPdf(*printer, report, {"HB9ABC/P,Hans"});
   ASSERT_TRUE(ReadWholeFile(WritePrintout(), bytes));
   const std::vector<std::string> widths = LineWidths(PageContents(bytes).at(0));
   EXPECT_EQ(widths, std::vector<std::string>(widths.size(), "0.30"));

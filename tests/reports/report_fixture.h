@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "app/closing_sequence.h"
 #include "common/clock.h"
 #include "common/text_file.h"
+#include "contest/scoring.h"
 #include "db/log_schema.h"
 #include "db/sqlite_database.h"
 #include "reports/pdf_reports.h"
@@ -130,12 +132,14 @@ class ReportTest : public ::testing::Test {
   TempFolder dir;
   FixedClock clock;
   AppContext ctx;
+  ReportValues report;
   std::unique_ptr<ReportPrinter> printer;
 
   void SetUp() override {
     clock.local = DateTime{2025, 7, 20, 19, 30, 5};
     PrepareWorkingFolders(ctx, dir.path(), 2025, "HB9XYZ/P");
     ctx.clock = &clock;
+    report = ReportValuesOf(ctx);
     printer = std::make_unique<ReportPrinter>(&clock);
   }
 

@@ -47,15 +47,19 @@ TEST_F(ReportReadersTest, EveryDocumentChecksExtractsAndRenders) {
     std::string expectedText;
   };
   const std::vector<Written> written = {
-      {WritePersonalTextsPdf(*printer, ctx, stations), 3, "Persönliche Texte für KTD-Stationen"},
-      {WriteCheckListPdf(*printer, ctx, stations), 2, "Jürg 1"},
-      {WritePaperLogFormPdf(*printer, ctx, texts), 2, "Südhang am Gurnigel 29"},
+      {WritePersonalTextsPdf(*printer, report, stations), 3, "Persönliche Texte für KTD-Stationen"},
+      {WriteCheckListPdf(*printer, report, stations), 2, "Jürg 1"},
+      {WritePaperLogFormPdf(*printer, report, texts), 2, "Südhang am Gurnigel 29"},
       {[&] {
          TSQLiteDatabase db(ctx.logDbFile);
-         return WriteLogPrintoutPdf(*printer, ctx, db);
+         return WriteLogPrintoutPdf(*printer, report, db);
        }(),
        2, "Schönes Wetter (sonnig) \\ warm"},
-      {WriteScoreSheetPdf(*printer, ctx, stationData), 1, "Höhe über Meer"},
+      {[&] {
+         ComputeScore(ctx.logDbFile, ctx.score);
+         return WriteScoreSheetPdf(*printer, report, ctx.score, stationData);
+       }(),
+       1, "Höhe über Meer"},
   };
   for (const Written& w : written) {
     ASSERT_FALSE(w.file.empty());

@@ -45,7 +45,8 @@ class ScoreSheetTest : public report_test::ReportTest {
   }
 
   Page WriteSheet(const std::vector<std::string>& stationData) {
-    const std::string file = WriteScoreSheetPdf(*printer, ctx, stationData);
+    ComputeScore(ctx.logDbFile, ctx.score);
+    const std::string file = WriteScoreSheetPdf(*printer, report, ctx.score, stationData);
     EXPECT_EQ(file, ctx.outputStem + " Abrechnungsblatt.pdf");
     const std::vector<Page> pages = ReadPages(file);
     EXPECT_EQ(pages.size(), 1u);

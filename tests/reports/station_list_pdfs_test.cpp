@@ -46,7 +46,7 @@ TEST_P(PersonalTextsPagingTest, ThirtyOneEntriesPerPageCountingOnlyStationsWithT
     if (i % 3 == 2 && without < c.withoutTexts) lines.push_back(Station(500 + without++, ",,,,"));
   }
   while (without < c.withoutTexts) lines.push_back(Station(500 + without++, ""));
-  const std::string file = WritePersonalTextsPdf(*printer, ctx, lines);
+  const std::string file = WritePersonalTextsPdf(*printer, report, lines);
   ASSERT_EQ(file, ctx.outputStem + " Persönliche Texte.pdf");
   const std::vector<Page> pages = ReadPages(file);
   EXPECT_EQ(EntriesPerPage(pages), c.entriesPerPage);
@@ -76,7 +76,7 @@ TEST_F(PersonalTextsTest, EntryPrintsNumberedTextsBelowEachOtherAndCutsLongValue
       ",Ohne Rufzeichen,Text ohne Station",
       "HB9LONGCALLSIGNX/P,Name,Text (eins)",
   };
-  const std::string file = WritePersonalTextsPdf(*printer, ctx, lines);
+  const std::string file = WritePersonalTextsPdf(*printer, report, lines);
   const std::vector<Page> pages = ReadPages(file);
   ASSERT_EQ(pages.size(), 1u);
   const Page& p = pages[0];
@@ -97,7 +97,7 @@ TEST_F(PersonalTextsTest, EntryPrintsNumberedTextsBelowEachOtherAndCutsLongValue
 TEST_F(PersonalTextsTest, TallEntriesBreakThePageBeforeTheLowerRule) {
   std::vector<std::string> lines;
   for (int i = 0; i < 40; ++i) lines.push_back(Station(i, ",Text A,Text B,Text C,Text D"));
-  const std::vector<Page> pages = ReadPages(WritePersonalTextsPdf(*printer, ctx, lines));
+  const std::vector<Page> pages = ReadPages(WritePersonalTextsPdf(*printer, report, lines));
   ASSERT_EQ(pages.size(), 5u);  // 26 mm per entry: nine fit between the rules
   EXPECT_EQ(EntriesPerPage(pages), (std::vector<size_t>{9, 9, 9, 9, 4}));
   for (const Page& page : pages) {
@@ -106,8 +106,8 @@ TEST_F(PersonalTextsTest, TallEntriesBreakThePageBeforeTheLowerRule) {
 }
 
 TEST_F(PersonalTextsTest, EmptyStationListWritesNothing) {
-  EXPECT_EQ(WritePersonalTextsPdf(*printer, ctx, {}), "");
-  EXPECT_EQ(WriteCheckListPdf(*printer, ctx, {}), "");
+  EXPECT_EQ(WritePersonalTextsPdf(*printer, report, {}), "");
+  EXPECT_EQ(WriteCheckListPdf(*printer, report, {}), "");
   EXPECT_FALSE(FileExists(ctx.outputStem + " Persönliche Texte.pdf"));
   EXPECT_FALSE(FileExists(ctx.outputStem + " Verbindungskontrolle.pdf"));
 }
@@ -140,7 +140,7 @@ class CheckListPagingTest : public CheckListTest,
 
 TEST_P(CheckListPagingTest, ThirtyTwoLinesPerPageEachLineCounting) {
   const CheckListCase& c = GetParam();
-  const std::string file = WriteCheckListPdf(*printer, ctx, c.lines);
+  const std::string file = WriteCheckListPdf(*printer, report, c.lines);
   ASSERT_EQ(file, ctx.outputStem + " Verbindungskontrolle.pdf");
   const std::vector<Page> pages = ReadPages(file);
   std::vector<size_t> rows;
@@ -161,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(Paging, CheckListPagingTest,
 TEST_F(CheckListTest, RowHoldsCallsignAndNameInTwelveColumnsAndTheTickBoxes) {
   const std::vector<std::string> lines = {"hb9abc/p,Johannes-Maximilian,T1,T2",
                                           "HB9ABCDEFGHIJK,Eva", "HB9QQ/P"};
-  const std::vector<Page> pages = ReadPages(WriteCheckListPdf(*printer, ctx, lines));
+  const std::vector<Page> pages = ReadPages(WriteCheckListPdf(*printer, report, lines));
   ASSERT_EQ(pages.size(), 1u);
   const Page& p = pages[0];
   const std::string boxes = "  1. [ ] CW  [ ] SSB   2. [ ] CW  [ ] SSB";
@@ -173,13 +173,13 @@ TEST_F(CheckListTest, RowHoldsCallsignAndNameInTwelveColumnsAndTheTickBoxes) {
 }
 
 TEST_F(CheckListTest, ListsDrawTheirRulesWithLineWidthPointThree) {
-  const std::string texts = WritePersonalTextsPdf(*printer, ctx, {"HB9ABC/P,Hans,Text"});
+  const std::string texts = WritePersonalTextsPdf(*printer, report, {"HB9ABC/P,Hans,Text"});
   std::string bytes;
   ASSERT_TRUE(ReadWholeFile(texts, bytes));
   const std::string content = PageContents(bytes).at(0);
   EXPECT_EQ(LineWidths(content), (std::vector<std::string>{"0.30", "0.30"}));
   EXPECT_NE(content.find("42.52 51.02 m\r\n552.76 51.02 l\r\n"), std::string::npos);  // y 279
-  const std::string check = WriteCheckListPdf(*printer, ctx, {"HB9ABC/P,Hans,Text"});
+  const std::string check = WriteCheckListPdf(*printer, report, {"HB9ABC/P,Hans,Text"});
   ASSERT_TRUE(ReadWholeFile(check, bytes));
   EXPECT_NE(PageContents(bytes).at(0).find("34.02 776.69 m\r\n558.43 776.69 l\r\n"),
             std::string::npos);  // y 23 from x 12 to 197
