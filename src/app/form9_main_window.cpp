@@ -17,7 +17,6 @@
 #include "common/file_failures.h"
 #include "common/qt_cp1252.h"
 #include "db/sqlite_database.h"
-#include "live/form1_live_window.h"
 #include "services/app_context.h"
 #include "services/qt_application.h"
 #include "services/qt_user_prompts.h"
@@ -59,7 +58,7 @@ TForm9::TForm9(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
   BuildControls();
 }
 
-TForm9::~TForm9() = default;  // the live window and its keyer go first
+TForm9::~TForm9() = default;
 
 QPushButton* TForm9::AddButton(QWidget* parent, const char* name, const QString& caption,
                                QRect place) {
@@ -169,8 +168,6 @@ bool TForm9::StartUp(const std::string& baseFolder, const std::string& sharedFol
     ShowStartupFailure(e.what());
     return false;
   }
-  // The live window lives from here to the end of the program, with the CW keyer on port 1.
-  live_ = std::make_unique<TForm1>(ctx_);
   ctx_.cwMode = true;
   // Suggestions are optional: a broken texte.sqlite is reported and logging goes on without them.
   try {
@@ -179,7 +176,6 @@ bool TForm9::StartUp(const std::string& baseFolder, const std::string& sharedFol
     ctx_.suggestionDb.reset();
     ShowErrorMessage(e.what());
   }
-  live_->SetTextDatabasePresent(ctx_.suggestionDb != nullptr);
   return true;
 }
 
@@ -276,7 +272,7 @@ void TForm9::ButtonStationsdatenClick() {
 }
 
 void TForm9::ButtonLiveClick() {
-  OpenLogging(live_.get());
+  OpenLogging(children_.live);
 }
 
 void TForm9::ButtonPapierClick() {

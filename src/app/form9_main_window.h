@@ -4,7 +4,6 @@
 // main window is hidden. Closing it ends the program.
 
 #include <QWidget>
-#include <memory>
 #include <string>
 
 class QDialog;
@@ -12,7 +11,6 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class TForm1;
 struct AppContext;
 struct MenuButtons;
 struct MenuLabel;
@@ -21,9 +19,10 @@ class TForm9 : public QWidget {
   Q_OBJECT
 
  public:
-  // The windows opened from the menu (the live window is the main window's own, made by its
-  // start-up); until one is added its button does nothing. Not owned.
+  // The windows opened from the menu, made after the start-up by the program's entry; until one
+  // is added its button does nothing. Not owned.
   struct ChildWindows {
+    QDialog* live = nullptr;         // TForm1
     QDialog* paper = nullptr;        // TForm8
     QDialog* editor = nullptr;       // TForm2
     QDialog* stationData = nullptr;  // TForm6
@@ -42,9 +41,6 @@ class TForm9 : public QWidget {
   bool StartUp(const std::string& baseFolder, const std::string& sharedFolder = {});
 
   void SetChildWindows(const ChildWindows& windows) { children_ = windows; }
-
-  // The live logging window, made by the start-up and living as long as the program.
-  TForm1* LiveWindow() const { return live_.get(); }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -76,7 +72,6 @@ class TForm9 : public QWidget {
 
   AppContext& ctx_;
   ChildWindows children_;
-  std::unique_ptr<TForm1> live_;
   bool centredWithFrame_ = false;
 
   QGroupBox* GroupBox1 = nullptr;

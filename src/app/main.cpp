@@ -7,6 +7,7 @@
 #include "app/command_line.h"
 #include "app/form9_main_window.h"
 #include "common/clock.h"
+#include "live/form1_live_window.h"
 #include "prep/form3_station_list.h"
 #include "prep/form5_text_collection.h"
 #include "prep/form6_station_data.h"
@@ -43,13 +44,15 @@ int main(int argc, char* argv[]) {
   const std::string baseFolder = FolderPath(line.folder);
   const std::string sharedFolder = line.prepareFrom.empty() ? "" : FolderPath(line.prepareFrom);
 
-  // Windows in their creation order; the main window's creation runs the start-up, which may end
-  // the program before anything is shown.
+  // Every window is made here, in its creation order, and lives to the end of the program. The
+  // main window comes first: its start-up may end the program before anything is shown.
   TForm9 form9(ctx);
   if (!form9.StartUp(baseFolder, sharedFolder)) return 1;
   // The working folder is the current folder from here on, as when started in it.
   std::error_code ignored;
   std::filesystem::current_path(baseFolder, ignored);
+  TForm1 form1(ctx);  // the live window, with the CW keyer on port 1
+  form1.SetTextDatabasePresent(ctx.suggestionDb != nullptr);
   TForm3 form3(ctx);
   TForm5 form5(ctx);
   TForm6 form6(ctx);
@@ -57,6 +60,7 @@ int main(int argc, char* argv[]) {
   TForm8 form8(ctx);
 
   TForm9::ChildWindows children;
+  children.live = &form1;
   children.stations = &form3;
   children.texts = &form5;
   children.stationData = &form6;
