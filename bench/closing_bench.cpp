@@ -102,8 +102,7 @@ void BM_ClosingSequence(benchmark::State& state) {
   FixedClock clock;
   clock.local = {2025, 7, 20, 18, 0, 0};
   clock.utc = {2025, 7, 20, 16, 0, 0};
-  AppContext ctx;
-  ctx.clock = &clock;
+  AppContext ctx{clock};
   PrepareWorkingFolder(ctx, dir.path());
   for (auto _ : state) RunClosingSequence(ctx);
   if (ReadLines(ctx.outputStem + ".ktd").size() !=

@@ -13,6 +13,7 @@
 
 #include "app/main_menu_state.h"
 #include "app/startup.h"
+#include "common/clock.h"
 #include "common/text_file.h"
 #include "db/log_schema.h"
 #include "db/sqlite_database.h"
@@ -38,7 +39,8 @@ void BM_StartupBeforeTheWindow(benchmark::State& state) {
   std::filesystem::copy_file(DxccPath(), dir / "db/dxcc.sqlite");
   WriteLinesAtomic(dir / "db/Rufzeichen.dat", {"HB9XYZ/P"});
   for (auto _ : state) {
-    AppContext ctx;
+    FixedClock clock;
+    AppContext ctx{clock};
     SettleFilesAndCallsign(ctx, dir.path(), 2024,
                            [](const CallsignQuestion&) { return std::optional<std::string>(); });
     PrepareLogAndPrefixData(ctx);
@@ -55,7 +57,8 @@ void BM_MenuRefreshOnContestLog(benchmark::State& state) {
   TempFolder dir;
   MakeFolder(dir / "db");
   MakeFolder(dir / "data");
-  AppContext ctx;
+  FixedClock clock;
+  AppContext ctx{clock};
   SettleWorkingFiles(ctx, dir.path(), 2024);
   CreateLogSchema(ctx.logDbFile);
   {

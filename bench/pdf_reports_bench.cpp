@@ -28,14 +28,13 @@ double Slowest(const std::vector<double>& v) {
 struct ClosingData {
   TempFolder dir;
   FixedClock clock;
-  AppContext ctx;
+  AppContext ctx{clock};
   std::vector<std::string> stations;
   std::vector<std::string> texts;
   std::vector<std::string> stationData;
 
   ClosingData() {
     PrepareWorkingFolders(ctx, dir.path(), 2025, "HB9XYZ/P");
-    ctx.clock = &clock;
     CreateLogSchema(ctx.logDbFile);
     TSQLiteDatabase db(ctx.logDbFile);
     db.BeginTransaction();
@@ -63,7 +62,7 @@ struct ClosingData {
 void BM_AllReportPdfs(benchmark::State& state) {
   ClosingData data;
   for (auto _ : state) {
-    ReportPrinter printer(&data.clock);
+    ReportPrinter printer(data.clock);
     const ReportValues report = ReportValuesOf(data.ctx);
     WritePersonalTextsPdf(printer, report, data.stations);
     WriteCheckListPdf(printer, report, data.stations);
@@ -82,7 +81,7 @@ BENCHMARK(BM_AllReportPdfs)
 
 void BM_LogPrintout5000Qsos(benchmark::State& state) {
   ClosingData data;
-  ReportPrinter printer(&data.clock);
+  ReportPrinter printer(data.clock);
   TSQLiteDatabase db(data.ctx.logDbFile);
   for (auto _ : state)
     benchmark::DoNotOptimize(WriteLogPrintoutPdf(printer, ReportValuesOf(data.ctx), db));

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/clock.h"
 #include "common/file_failures.h"
 #include "db/log_schema.h"
 #include "prep/station_list.h"
@@ -90,7 +91,8 @@ BENCHMARK(BM_TextCollectionImport)
 // Closing the text collection window: txt rewritten in one transaction and the file replaced.
 void BM_TextCollectionSave(benchmark::State& state) {
   TempFolder folder;
-  AppContext ctx;
+  FixedClock clock;
+  AppContext ctx{clock};
   PrepareWorkingFolders(ctx, folder.path(), 2025, "HB9XYZ/P");
   CreateLogSchema(ctx.logDbFile);
   TextCollection collection;

@@ -36,7 +36,6 @@ struct Setup {
   Setup() {
     PrepareWorkingFolders(ctx, folder.path(), 2024, "HB9OWN/P");
     clock.utc = {2024, 7, 21, 7, 30, 0};
-    ctx.clock = &clock;
     WriteContestLog(ctx.logDbFile, 5000, 300);
     WriteSmallDxccDb(ctx.dxccDbFile, SwissAndNeighbourPrefixes());
     ctx.prefixDb = LoadPrefixDatabase(ctx.dxccDbFile);
@@ -44,7 +43,7 @@ struct Setup {
   }
   TempFolder folder;
   FixedClock clock;
-  AppContext ctx;
+  AppContext ctx{clock};
   VirtualTimerService portClock;
   std::unique_ptr<TForm1> form;
 };

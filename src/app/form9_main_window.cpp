@@ -139,9 +139,7 @@ void TForm9::BuildControls() {
 }
 
 bool TForm9::StartUp(const std::string& baseFolder, const std::string& sharedFolder) {
-  SystemClock systemClock;
-  const Clock& clock = ctx_.clock != nullptr ? *ctx_.clock : systemClock;
-  const int year = clock.LocalNow().year;
+  const int year = ctx_.clock.LocalNow().year;
 
   const auto askCallsign = [](const CallsignQuestion& question) -> std::optional<std::string> {
     std::optional<QString> answer =

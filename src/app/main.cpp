@@ -38,8 +38,7 @@ int main(int argc, char* argv[]) {
   KtdApplication app(qtArgc, argv);
 
   SystemClock clock;
-  AppContext ctx;
-  ctx.clock = &clock;
+  AppContext ctx(clock);
 
   const std::string baseFolder = FolderPath(line.folder);
   const std::string sharedFolder = line.prepareFrom.empty() ? "" : FolderPath(line.prepareFrom);

@@ -5,7 +5,6 @@
 
 #include "common/clock.h"
 #include "live/live_view.h"
-#include "services/app_context.h"
 
 namespace {
 
@@ -25,11 +24,10 @@ std::uint32_t ClockColour(const std::string& hhnn) {
 
 }  // namespace
 
-LiveClock::LiveClock(const AppContext& ctx, LiveView& view) : ctx_(ctx), view_(view) {}
+LiveClock::LiveClock(const Clock& clock, LiveView& view) : clock_(clock), view_(view) {}
 
 std::string LiveClock::UtcNow() const {
-  if (ctx_.clock != nullptr) return Hhnn(ctx_.clock->UtcNow());
-  return Hhnn(SystemClock().UtcNow());
+  return Hhnn(clock_.UtcNow());
 }
 
 void LiveClock::Show() {

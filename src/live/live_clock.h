@@ -5,13 +5,13 @@
 
 #include <string>
 
-struct AppContext;
+class Clock;
 struct LiveView;
 
 class LiveClock {
  public:
-  // ctx gives the clock (the system clock when it has none); both outlive this.
-  LiveClock(const AppContext& ctx, LiveView& view);
+  // Both outlive this.
+  LiveClock(const Clock& clock, LiveView& view);
 
   // "hhnn" in UTC now.
   std::string UtcNow() const;
@@ -37,7 +37,7 @@ class LiveClock {
  private:
   void SetHalf(int half);
 
-  const AppContext& ctx_;
+  const Clock& clock_;
   LiveView& view_;
   std::string qsoTime_ = "0000";
   bool frozen_ = false;  // frozen for the callsign now in the field

@@ -59,7 +59,7 @@ LiveEntryModel::LiveEntryModel(AppContext& ctx, Keyer& keyer, WaitForMessageStop
       keyer_(keyer),
       messages_(keyer, view_, ctx.ownCallsign, std::move(wait)),
       keying_(ctx, keyer, view_, messages_),
-      clock_(ctx, view_),
+      clock_(ctx.clock, view_),
       candidates_(ctx, view_),
       texts_(ctx, view_) {
   view_.rstSent.text = view_.rstRcvd.text = "599";

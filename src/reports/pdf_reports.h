@@ -30,8 +30,8 @@ struct ReportValues {
 class ReportPrinter {
  public:
   // Creates the writer (author "VORLAX - Quennel", empty creator) and the report font set. The
-  // clock gives the creation date and the fallback file name's time stamp; nullptr = system clock.
-  explicit ReportPrinter(const Clock* clock = nullptr);
+  // clock gives the creation date and the fallback file name's time stamp; it outlives the printer.
+  explicit ReportPrinter(const Clock& clock);
   ~ReportPrinter();
   ReportPrinter(const ReportPrinter&) = delete;
   ReportPrinter& operator=(const ReportPrinter&) = delete;

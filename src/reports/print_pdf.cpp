@@ -138,16 +138,11 @@ void TPDFPage::Recompute() {
   height_ = portrait ? longPoints : shortPoints;
 }
 
-TPrintPDF::TPrintPDF(const Clock* clock) : clock_(clock) {
+TPrintPDF::TPrintPDF(const Clock& clock) : clock_(clock) {
   pages_.emplace_back();
 }
 
 TPrintPDF::~TPrintPDF() = default;
-
-const Clock& TPrintPDF::TheClock() const {
-  static const SystemClock systemClock;
-  return clock_ ? *clock_ : systemClock;
-}
 
 std::string TPrintPDF::LocalTimeStamp() const {
   const DateTime t = TheClock().LocalNow();

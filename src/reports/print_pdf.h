@@ -17,8 +17,8 @@ class Clock;
 
 class TPrintPDF {
  public:
-  // The clock gives the creation date and the fallback file name; nullptr = system clock.
-  explicit TPrintPDF(const Clock* clock = nullptr);
+  // The clock gives the creation date and the fallback file name; it outlives the writer.
+  explicit TPrintPDF(const Clock& clock);
   ~TPrintPDF();
   TPrintPDF(const TPrintPDF&) = delete;
   TPrintPDF& operator=(const TPrintPDF&) = delete;
@@ -50,7 +50,7 @@ class TPrintPDF {
   const std::string& WriteFailure() const { return writeFailure_; }
 
   // The clock of the creation date and the fallback file name.
-  const Clock& TheClock() const;
+  const Clock& TheClock() const { return clock_; }
 
   int PageCount() const { return static_cast<int>(pages_.size()); }
   // The bytes of the document finished by the last EndDoc.
@@ -63,7 +63,7 @@ class TPrintPDF {
   std::string BuildDocument();
   std::string LocalTimeStamp() const;
 
-  const Clock* clock_;
+  const Clock& clock_;
   std::array<bool, kFontTableSize> usedFonts_{};
   std::vector<std::string> pages_;  // uncompressed content of each page
   std::vector<size_t> offsets_;     // start of object n at offsets_[n - 1]

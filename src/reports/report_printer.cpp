@@ -3,12 +3,12 @@
 #include "reports/report_fonts.h"
 
 struct ReportPrinter::Impl {
-  explicit Impl(const Clock* clock) : pdf(clock) {}
+  explicit Impl(const Clock& clock) : pdf(clock) {}
   TPrintPDF pdf;
   ReportFonts fonts;
 };
 
-ReportPrinter::ReportPrinter(const Clock* clock) : impl_(std::make_unique<Impl>(clock)) {
+ReportPrinter::ReportPrinter(const Clock& clock) : impl_(std::make_unique<Impl>(clock)) {
   impl_->pdf.Author = "VORLAX - Quennel";
   impl_->pdf.Creator = "";
 }

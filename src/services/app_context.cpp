@@ -5,7 +5,7 @@
 #include "db/sqlite_database.h"
 #include "services/instance_lock.h"
 
-AppContext::AppContext() = default;
+AppContext::AppContext(const Clock& clock) : clock(clock) {}
 AppContext::~AppContext() = default;
 
 void SettleWorkingFiles(AppContext& ctx, const std::string& baseFolder, int year) {

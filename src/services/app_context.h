@@ -17,7 +17,8 @@ class InstanceLock;
 class TSQLiteDatabase;
 
 struct AppContext {
-  AppContext();
+  // `clock` is the one clock of the program (the system clock, or a test's); it outlives this.
+  explicit AppContext(const Clock& clock);
   ~AppContext();
   AppContext(const AppContext&) = delete;
   AppContext& operator=(const AppContext&) = delete;
@@ -62,7 +63,7 @@ struct AppContext {
   // SettleFilesAndCallsign).
   std::unique_ptr<InstanceLock> instanceLock;
 
-  const Clock* clock = nullptr;
+  const Clock& clock;
 };
 
 // Fills year, folders and file names from the working directory (ending in '/') and the year.

@@ -39,7 +39,6 @@ class ClosingSequenceTest : public ::testing::Test {
   ClosingSequenceTest() {
     clock_.local = {2025, 7, 20, 18, 0, 0};
     clock_.utc = {2025, 7, 20, 16, 0, 0};
-    ctx_.clock = &clock_;
     PrepareWorkingFolders(ctx_, dir_.path(), 2025, "XX9XX/P");
     CreateLogSchema(ctx_.logDbFile);
   }
@@ -82,7 +81,7 @@ class ClosingSequenceTest : public ::testing::Test {
 
   TempFolder dir_;
   FixedClock clock_;
-  AppContext ctx_;
+  AppContext ctx_{clock_};
 };
 
 TEST_F(ClosingSequenceTest, EmptyLogDeletesExactlyTheQsoOutputsAndKeepsTheOthers) {

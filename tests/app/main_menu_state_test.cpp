@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_menu_actions.h"
+#include "common/clock.h"
 #include "common/text_file.h"
 #include "db/log_schema.h"
 #include "db/sqlite_database.h"
@@ -29,7 +30,8 @@ class MainMenuState : public testing::Test {
   }
 
   TempFolder dir;
-  AppContext ctx;
+  FixedClock clock;
+  AppContext ctx{clock};
 };
 
 TEST_F(MainMenuState, ShortStationDataFileCountsAsPresentInTheMenu) {

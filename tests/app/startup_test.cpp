@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "common/clock.h"
 #include "common/file_failures.h"
 #include "common/text_file.h"
 #include "db/sqlite_database.h"
@@ -183,7 +184,8 @@ class StartupFolder : public testing::Test {
   }
 
   TempFolder dir;
-  AppContext ctx;
+  FixedClock clock;
+  AppContext ctx{clock};
   FileFailures failures;
   std::vector<CallsignQuestion> asked;
 };
@@ -211,7 +213,7 @@ TEST_F(StartupFolder, CallsignIsAskedOnceWrittenAndNamesTheOutputs) {
 
   // The next start (a new year) reads the file and uses the new year's names.
   ctx.instanceLock.reset();  // the first program has ended
-  AppContext next;
+  AppContext next{clock};
   ASSERT_EQ(SettleFilesAndCallsign(next, dir.path(), 2026, Never()), StartupOutcome::Ready);
   EXPECT_EQ(next.ownCallsign, "HB9ABC/P");
   EXPECT_EQ(next.textCollectionFile, dir / "data/Textsammlung 2026.csv");
@@ -278,7 +280,7 @@ TEST_F(StartupFolder, ASecondStartInTheSameFolderIsRefusedAndTouchesNothing) {
   ASSERT_TRUE(WriteFileAtomic(dir / "db/Rufzeichen.dat", "HB9ABC/P\r\n"));
   const std::vector<std::string> before = FolderContents(dir.path());
 
-  AppContext second;
+  AppContext second{clock};
   const StartupOutcome outcome = SettleFilesAndCallsign(second, dir.path(), 2026, Never());
   EXPECT_EQ(outcome, StartupOutcome::AlreadyRunning);
   EXPECT_EQ(FolderContents(dir.path()), before);
@@ -299,7 +301,7 @@ TEST_F(StartupFolder, TidyingUpTheProgramsFoldersDoesNotLetASecondStartIn) {
     std::filesystem::remove_all(entry.path());
   PutPrefixDatabase();
 
-  AppContext second;
+  AppContext second{clock};
   EXPECT_EQ(SettleFilesAndCallsign(second, dir.path(), 2025, Never()),
             StartupOutcome::AlreadyRunning);
 }

@@ -62,12 +62,11 @@ std::vector<std::string> NumberedLines(const std::string& stem, int count) {
 // The program as started in one working folder, with a fixed date in 2024.
 struct Program {
   FixedClock clock;
-  AppContext ctx;
+  AppContext ctx{clock};
   std::unique_ptr<TForm9> form;
 
   bool Start(const TempFolder& folder) { return StartIn(folder.path()); }
   bool StartIn(const std::string& path, const std::string& shared = {}) {
-    ctx.clock = &clock;
     form = std::make_unique<TForm9>(ctx);
     return form->StartUp(path, shared);
   }

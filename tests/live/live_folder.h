@@ -18,7 +18,6 @@ struct LiveFolder {
   LiveFolder(const std::string& own, const DateTime& utc) {
     PrepareWorkingFolders(ctx, folder.path(), 2024, own);
     clock.utc = utc;
-    ctx.clock = &clock;
     CreateLogSchema(ctx.logDbFile);
     WriteSmallDxccDb(ctx.dxccDbFile, SwissAndNeighbourPrefixes());
     ctx.prefixDb = LoadPrefixDatabase(ctx.dxccDbFile);
@@ -31,5 +30,5 @@ struct LiveFolder {
 
   TempFolder folder;
   FixedClock clock;
-  AppContext ctx;
+  AppContext ctx{clock};
 };

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "common/clock.h"
 #include "common/file_failures.h"
 #include "common/text_file.h"
 #include "prep/station_data_record.h"
@@ -102,7 +103,8 @@ TEST(StationDataForm, ClearingAndTheFocusAtOpening) {
 
 TEST(StationDataForm, ClosingWritesDeletesOrKeepsTheFile) {
   TempFolder folder;
-  AppContext ctx;
+  FixedClock clock;
+  AppContext ctx{clock};
   PrepareWorkingFolders(ctx, folder.path(), 2025, "HB9XYZ/P");
   FileFailures failures;
 

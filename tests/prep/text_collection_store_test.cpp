@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "common/clock.h"
 #include "common/file_failures.h"
 #include "common/list_file.h"
 #include "common/text_file.h"
@@ -18,7 +19,8 @@ namespace {
 
 struct TextCollectionStore : ::testing::Test {
   TempFolder folder;
-  AppContext ctx;
+  FixedClock clock;
+  AppContext ctx{clock};
 
   void SetUp() override {
     PrepareWorkingFolders(ctx, folder.path(), 2025, "HB9XYZ/P");

@@ -18,7 +18,7 @@ class PrintPdfTest : public ::testing::Test {
  protected:
   TempFolder dir;
   FixedClock clock;
-  TPrintPDF pdf{&clock};
+  TPrintPDF pdf{clock};
 
   void SetUp() override {
     clock.local = DateTime{2025, 7, 20, 18, 5, 9};

@@ -131,16 +131,15 @@ class ReportTest : public ::testing::Test {
  protected:
   TempFolder dir;
   FixedClock clock;
-  AppContext ctx;
+  AppContext ctx{clock};
   ReportValues report;
   std::unique_ptr<ReportPrinter> printer;
 
   void SetUp() override {
     clock.local = DateTime{2025, 7, 20, 19, 30, 5};
     PrepareWorkingFolders(ctx, dir.path(), 2025, "HB9XYZ/P");
-    ctx.clock = &clock;
     report = ReportValuesOf(ctx);
-    printer = std::make_unique<ReportPrinter>(&clock);
+    printer = std::make_unique<ReportPrinter>(clock);
   }
 
   // qpdf finds nothing to complain about and poppler counts the pages; silent without the tools.

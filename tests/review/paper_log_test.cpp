@@ -4,6 +4,7 @@
 
 #include <ostream>
 
+#include "common/clock.h"
 #include "db/sqlite_database.h"
 #include "review/paper_log_queries.h"
 #include "review/review_log.h"
@@ -38,7 +39,8 @@ class PaperLogTest : public ::testing::Test {
   }
 
   TempFolder dir;
-  AppContext ctx;
+  FixedClock clock;
+  AppContext ctx{clock};
   PaperLogModel model{ctx};
 };
 

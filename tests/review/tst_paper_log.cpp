@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QTableView>
 
+#include "common/clock.h"
 #include "review/form8_paper_log.h"
 #include "review/review_log.h"
 #include "review/review_window.h"
@@ -24,7 +25,8 @@ const char* const kRows =
 
 struct PaperLog {
   TempFolder folder;
-  AppContext ctx;
+  FixedClock clock;
+  AppContext ctx{clock};
   std::unique_ptr<TForm8> form;
 
   PaperLog() {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTableView>
 
+#include "common/clock.h"
 #include "db/log_schema.h"
 #include "review/form2_qso_editor.h"
 #include "review/review_window.h"
@@ -33,7 +34,8 @@ void WriteThreeQsos(const std::string& logDbFile) {
 
 struct Editor {
   TempFolder folder;
-  AppContext ctx;
+  FixedClock clock;
+  AppContext ctx{clock};
   std::unique_ptr<TForm2> form;
 
   Editor() {

@@ -23,7 +23,7 @@
 
 struct MenuProgram {
   FixedClock clock;
-  AppContext ctx;
+  AppContext ctx{clock};
   std::unique_ptr<TForm9> menu;
 
   // db/ with the prefix database (the generated one when the build provides it) and the own
@@ -37,7 +37,6 @@ struct MenuProgram {
       WriteSmallDxccDb(folder / "db/dxcc.sqlite", SwissAndNeighbourPrefixes());
     }
     if (!WriteLinesAtomic(folder / "db/Rufzeichen.dat", {"HB9XYZ/P"})) return false;
-    ctx.clock = &clock;
     menu = std::make_unique<TForm9>(ctx);
     return menu->StartUp(folder.path());
   }
