@@ -1,3 +1,7 @@
+// The program's entry and the composition root: it reads the command line, makes the context with
+// the system clock and every window, runs the start-up and hands the menu its windows. No other
+// folder includes src/app.
+
 #include <cstdio>
 #include <filesystem>
 #include <string>

@@ -1,8 +1,4 @@
 #pragma once
-// src/widgets: the Qt widget kit the windows share — colours, fonts, captions, hints and framed
-// labels, the text-length counter, the typing filters of entry fields and the list-file lifecycle
-// of the preparation windows. Qt-free halves (typed_text_filter) sit beside their widgets.
-//
 // Colours are given as Windows colour values 0xBBGGRR (light red 0xE0E0FF, light green 0xE0FFE0);
 // this is their one conversion to QColor.
 

@@ -1,5 +1,9 @@
 #pragma once
-// Small pieces the windows build their widgets and read their keys with.
+// src/widgets: the Qt widget kit the windows share — colours, fonts, captions, hints and framed
+// labels, the text-length counter, the typing filters of entry fields and the list-file lifecycle
+// of the preparation windows. Qt-free halves (typed_text_filter) sit beside their widgets.
+//
+// This file: small pieces the windows build their widgets and read their keys with.
 
 #include <QRect>
 #include <QString>
