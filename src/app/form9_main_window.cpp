@@ -6,7 +6,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 
 #include "app/app_context.h"
@@ -19,6 +18,7 @@
 #include "common/clock.h"
 #include "common/file_failures.h"
 #include "common/qt_cp1252.h"
+#include "common/qt_window_placement.h"
 #include "db/sqlite_database.h"
 #include "live/form1_live_window.h"
 
@@ -56,8 +56,10 @@ TForm9::TForm9(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
                  Qt::WindowCloseButtonHint);
   setFont(QFont("Segoe UI", 9));
   setWindowTitle("VORLAX_KTD_Log");
-  setFixedSize(kClientWidth, kClientHeight);
   BuildControls();
+  // The other windows open on the screen the menu is on.
+  SetPlacementAnchor(this);
+  KeepOnScreen(this, QSize(kClientWidth, kClientHeight));
 }
 
 TForm9::~TForm9() = default;  // the live window and its keyer go first
@@ -209,17 +211,6 @@ void TForm9::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) FormShow();
 }
 
-void TForm9::changeEvent(QEvent* event) {
-  QWidget::changeEvent(event);
-  // The frame's size is known only once the window manager has framed the window; the first
-  // activation centres the whole framed window, as later showings do from the start.
-  if (event->type() == QEvent::ActivationChange && isActiveWindow() && !centredWithFrame_ &&
-      frameGeometry().size() != size()) {
-    centredWithFrame_ = true;
-    CentreOnDesktop();
-  }
-}
-
 void TForm9::closeEvent(QCloseEvent* event) {
   event->accept();
   const FileFailures failures = RunClosingSequence(ctx_);
@@ -227,22 +218,12 @@ void TForm9::closeEvent(QCloseEvent* event) {
 }
 
 void TForm9::FormShow() {
-  setFixedSize(kClientWidth, kClientHeight);
-  CentreOnDesktop();
   const MainMenuView view = ReadMainMenuView(ctx_);
   ApplyLabel(Label1, view.stationData);
   ApplyLabel(Label2, view.textCount);
   ApplyLabel(Label3, view.stationCount);
   ApplyLabel(Label4, view.qsoCount);
   ApplyButtons(view.buttons);
-}
-
-void TForm9::CentreOnDesktop() {
-  const QScreen* desktop = screen();
-  if (desktop == nullptr) return;
-  QRect frame = frameGeometry();
-  frame.moveCenter(desktop->availableGeometry().center());
-  move(frame.topLeft());
 }
 
 void TForm9::ApplyLabel(QLabel* label, const MenuLabel& value) {

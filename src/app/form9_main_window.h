@@ -48,7 +48,6 @@ class TForm9 : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -59,7 +58,6 @@ class TForm9 : public QWidget {
   QLabel* AddCaption(QWidget* parent, const char* name, const QString& text, QRect place);
   void ApplyButtons(const MenuButtons& buttons);
   static void ApplyLabel(QLabel* label, const MenuLabel& value);
-  void CentreOnDesktop();
   // Hides the menu, runs `window` modally and shows the menu again (which recounts everything).
   void OpenModal(QDialog* window);
   void OpenLogging(QDialog* window);
@@ -77,7 +75,6 @@ class TForm9 : public QWidget {
   AppContext& ctx_;
   ChildWindows children_;
   std::unique_ptr<TForm1> live_;
-  bool centredWithFrame_ = false;
 
   QGroupBox* GroupBox1 = nullptr;
   QGroupBox* GroupBox2 = nullptr;

@@ -20,6 +20,7 @@
 
 #include "app/app_context.h"
 #include "common/qt_cp1252.h"
+#include "common/qt_window_placement.h"
 #include "keyer/keyer.h"
 #include "keyer/linux_serial_port.h"
 #include "keyer/serial_port_list.h"
@@ -192,8 +193,8 @@ TForm1::TForm1(AppContext& ctx, std::unique_ptr<SerialPort> port, TimerService* 
   QFont windowFont = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
   windowFont.setPointSize(9);
   setFont(windowFont);
-  setFixedSize(kClientWidth, kClientHeight);
   BuildControls();
+  KeepOnScreen(this, QSize(kClientWidth, kClientHeight));
   // Tab never leaves the callsign field, whichever widget the key is meant for.
   qApp->installEventFilter(this);
   Sync();
@@ -487,7 +488,6 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::FormShow() {
-  setFixedSize(kClientWidth, kClientHeight);
   ApplyLogGridLayout(StringGrid1, (kGridHeight - 18) / 8);
   model_->Show();
   Sync();

@@ -19,6 +19,7 @@
 #include "common/qt_colours.h"
 #include "common/qt_cp1252.h"
 #include "common/qt_fonts.h"
+#include "common/qt_window_placement.h"
 #include "common/text_file.h"
 #include "db/sqlite_database.h"
 #include "prep/list_file.h"
@@ -43,9 +44,10 @@ QString Text(const char* utf8) {
 TForm3::TForm3(AppContext& ctx, QWidget* parent)
     : QDialog(parent), ctx_(ctx), model_(std::make_unique<StationList>()) {
   setObjectName("Form3");
-  MakeFixedDialog(this, kClientWidth, kClientHeight);
+  MakeFixedDialog(this);
   setFont(WindowFont());
   BuildControls();
+  KeepOnScreen(this, QSize(kClientWidth, kClientHeight));
 }
 
 TForm3::~TForm3() = default;
@@ -156,7 +158,6 @@ void TForm3::done(int result) {
 void TForm3::FormShow() {
   setWindowTitle(
       QStringFromCp1252("VORLAX KTD-Log: KTD-Stationen vorbereiten - " + ctx_.ownCallsign));
-  CentreOnDesktop(this);
   ButtonStationenImportieren->setEnabled(true);
   const ListFileContent file = ReadListFile(ctx_.stationListFile);
   fileUnreadable_ = file.reason.has_value();

@@ -20,6 +20,7 @@
 #include "common/qt_colours.h"
 #include "common/qt_cp1252.h"
 #include "common/qt_fonts.h"
+#include "common/qt_window_placement.h"
 #include "common/text_file.h"
 #include "db/sqlite_database.h"
 #include "prep/list_file.h"
@@ -53,9 +54,10 @@ int MoveDirection(const QKeyEvent* event) {
 TForm5::TForm5(AppContext& ctx, QWidget* parent)
     : QDialog(parent), ctx_(ctx), model_(std::make_unique<TextCollection>()) {
   setObjectName("Form5");
-  MakeFixedDialog(this, kClientWidth, kClientHeight);
+  MakeFixedDialog(this);
   setFont(WindowFont());
   BuildControls();
+  KeepOnScreen(this, QSize(kClientWidth, kClientHeight));
 }
 
 TForm5::~TForm5() = default;
@@ -176,7 +178,6 @@ void TForm5::done(int result) {
 void TForm5::FormShow() {
   setWindowTitle(
       QStringFromCp1252("VORLAX KTD-Log: Textsammlung vorbereiten - " + ctx_.ownCallsign));
-  CentreOnDesktop(this);
   const int width = StringGrid1->viewport()->width();
   StringGrid1->setColumnWidth(0, width * 60 / 420);
   StringGrid1->setColumnWidth(2, width * 50 / 420);

@@ -20,6 +20,7 @@
 #include "common/qt_colours.h"
 #include "common/qt_cp1252.h"
 #include "common/qt_fonts.h"
+#include "common/qt_window_placement.h"
 #include "common/text_file.h"
 #include "prep/list_file.h"
 #include "prep/qt_window_helpers.h"
@@ -57,9 +58,10 @@ const char* const kItemLabels[kStationItemCount] = {"Transceiver (bzw. TX, RX)",
 TForm6::TForm6(AppContext& ctx, QWidget* parent)
     : QDialog(parent), ctx_(ctx), data_(std::make_unique<StationData>()) {
   setObjectName("Form6");
-  MakeFixedDialog(this, kClientWidth, kPanelHeight + kScrollHeight + 58);
+  MakeFixedDialog(this);
   setFont(WindowFont());
   BuildControls();
+  KeepOnScreen(this, QSize(kClientWidth, kPanelHeight + kScrollHeight + 58));
 }
 
 TForm6::~TForm6() = default;
@@ -224,7 +226,6 @@ void TForm6::done(int result) {
 void TForm6::FormShow() {
   setWindowTitle(
       QStringFromCp1252("VORLAX KTD-Log: Stationsdaten vorbereiten - " + ctx_.ownCallsign));
-  CentreOnDesktop(this);
   ScrollTo(kScrollTop);
   const ListFileContent file = ReadListFile(ctx_.stationDataFile);
   fileUnreadable_ = file.reason.has_value();

@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 #include "common/qt_colours.h"
@@ -46,18 +45,9 @@ QLabel* AddCountLabel(QWidget* parent, const char* name, QRect place) {
   return label;
 }
 
-void MakeFixedDialog(QDialog* dialog, int width, int height) {
+void MakeFixedDialog(QDialog* dialog) {
   dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint);
-  dialog->setFixedSize(width, height);
-}
-
-void CentreOnDesktop(QWidget* window) {
-  const QScreen* desktop = window->screen();
-  if (desktop == nullptr) return;
-  QRect frame = window->frameGeometry();
-  frame.moveCenter(desktop->availableGeometry().center());
-  window->move(frame.topLeft());
 }
 
 void CaretToEndSoon(QLineEdit* field) {

@@ -27,9 +27,8 @@ QLabel* AddCaption(QWidget* parent, const char* name, const QString& text, QRect
 // A count label, centred in a one-pixel frame, on white.
 QLabel* AddCountLabel(QWidget* parent, const char* name, QRect place);
 
-// A fixed single border with only the close icon.
-void MakeFixedDialog(QDialog* dialog, int width, int height);
-void CentreOnDesktop(QWidget* window);
+// A single border with only the close icon; the size is fixed by KeepOnScreen.
+void MakeFixedDialog(QDialog* dialog);
 
 // Shows `cp1252` in the field unless it shows it already (a new text would move the caret).
 void SetTextIfChanged(QLineEdit* field, const std::string& cp1252);

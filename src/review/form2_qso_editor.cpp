@@ -12,6 +12,7 @@
 
 #include "app/app_context.h"
 #include "common/qt_cp1252.h"
+#include "common/qt_window_placement.h"
 #include "live/qt_log_grid_model.h"
 #include "prep/qt_text_length_counter.h"
 #include "prep/qt_typed_text_validator.h"
@@ -35,8 +36,8 @@ TForm2::TForm2(AppContext& ctx, QWidget* parent)
     : QDialog(parent), ctx_(ctx), model_(ctx.logDbFile) {
   setObjectName("Form2");
   setFont(QFont("Segoe UI", 9));
-  setFixedSize(kClientWidth, kClientHeight);
   BuildControls();
+  KeepOnScreen(this, QSize(kClientWidth, kClientHeight));
 }
 
 TForm2::~TForm2() = default;

@@ -14,6 +14,7 @@
 
 #include "app/app_context.h"
 #include "common/qt_cp1252.h"
+#include "common/qt_window_placement.h"
 #include "live/qt_log_grid_model.h"
 #include "prep/qt_text_length_counter.h"
 #include "prep/qt_typed_text_validator.h"
@@ -77,8 +78,8 @@ void ShowCounter(QLabel* counter, int value) {
 TForm8::TForm8(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx), model_(ctx) {
   setObjectName("Form8");
   setFont(QFont("Segoe UI", 9));
-  setFixedSize(kClientWidth, kClientHeight);
   BuildControls();
+  KeepOnScreen(this, QSize(kClientWidth, kClientHeight));
 }
 
 TForm8::~TForm8() = default;
