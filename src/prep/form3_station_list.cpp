@@ -21,6 +21,7 @@
 #include "common/qt_fonts.h"
 #include "common/text_file.h"
 #include "db/sqlite_database.h"
+#include "prep/import_hint.h"
 #include "prep/list_file.h"
 #include "prep/qt_window_helpers.h"
 #include "prep/station_list.h"
@@ -97,6 +98,7 @@ void TForm3::BuildControls() {
           QRect(196, 262, 400, 20));
   ButtonStationenImportieren = AddPlainButton(groupList, "ButtonStationenImportieren",
                                               "Stationen importieren", QRect(854, 258, 180, 28));
+  LabelImportHinweis = AddImportHint(groupList, QRect(600, 254, 246, 38));
 
   auto* groupEdit = new QGroupBox(Text(" Die ausgewählte KTD-Station bearbeiten "), this);
   groupEdit->setObjectName("GroupBox2");
@@ -162,6 +164,7 @@ void TForm3::FormShow() {
   fileUnreadable_ = file.reason.has_value();
   model_->Load(file.lines, ctx_.ownCallsign);
   ShowList();
+  ShowImportHint(LabelImportHinweis, {});
   if (file.lines.empty()) {
     ButtonStationenImportieren->setFocus();
   } else {
@@ -363,6 +366,9 @@ void TForm3::ButtonStationenImportierenClick() {
   }
   const bool filled = model_->Import(file.lines, ctx_.ownCallsign);
   ShowList();
+  ShowImportHint(LabelImportHinweis,
+                 ImportHint(ImportedList::Stations,
+                            filled ? ImportResult::Taken : ImportResult::NoUsableLine, path));
   QLineEdit* focus = filled ? textFields_[0] : Edit4;
   focus->setFocus();
   focus->end(false);

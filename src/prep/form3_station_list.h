@@ -59,6 +59,7 @@ class TForm3 : public QDialog {
 
   QTableWidget* StringGrid1 = nullptr;
   QLabel* Label8 = nullptr;
+  QLabel* LabelImportHinweis = nullptr;
   QLineEdit* Edit4 = nullptr;  // callsign
   QLineEdit* Edit1 = nullptr;  // name
   // Texts 1 to 4 (Edit2, Edit3, Edit5, Edit6) and their length labels (Label2, Label3, Label13,
