@@ -95,10 +95,7 @@ std::vector<StationRow> StationRows(const std::vector<std::string>& lines,
 std::vector<std::string> SortThrough(TSQLiteDatabase& db, const std::vector<std::string>& lines) {
   db.ExecSQL("CREATE TABLE sort (str TEXT)");
   db.BeginTransaction();
-  for (const std::string& line : lines) {
-    db.AddParamText(":str", line);
-    db.ExecSQL("INSERT INTO sort VALUES ( :str )");
-  }
+  db.ExecSQLForEach("INSERT INTO sort VALUES ( :str )", ":str", lines);
   db.Commit();
   std::vector<std::string> sorted;
   sorted.reserve(lines.size());

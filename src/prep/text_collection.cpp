@@ -1,6 +1,7 @@
 #include "prep/text_collection.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <unordered_set>
 
 #include "common/encoding.h"
@@ -8,15 +9,6 @@
 #include "prep/text_rules.h"
 
 namespace {
-
-// Texts that are the same without regard to case (SameTextIgnoringCase) have the same key, so
-// repeats are found by one look-up each, not by comparing every pair: a file of 100,000 lines
-// took 25 seconds that way.
-using TextKeys = std::unordered_set<std::string>;
-
-std::string KeyIgnoringCase(std::string_view text) {
-  return UpperText(text);
-}
 
 // Imported lines shorter than this (spaces counted) are not even compared for repeats.
 constexpr std::size_t kMinImportedLineLength = 15;
@@ -32,6 +24,24 @@ char LowerAscii(char c) {
 char UpperAscii(char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
+
+// Texts seen so far, compared without regard to case (SameTextIgnoringCase): repeats are found by
+// one look-up each, not by comparing every pair (a file of 100,000 lines took 25 seconds so).
+// The set holds views of texts that stay in place while it is used.
+struct HashIgnoringCase {
+  std::size_t operator()(std::string_view text) const {
+    std::uint64_t hash = 14695981039346656037u;  // FNV-1a
+    for (const char c : text)
+      hash = (hash ^ static_cast<unsigned char>(UpperAscii(c))) * 1099511628211u;
+    return static_cast<std::size_t>(hash);
+  }
+};
+struct EqualIgnoringCase {
+  bool operator()(std::string_view a, std::string_view b) const {
+    return SameTextIgnoringCase(a, b);
+  }
+};
+using TextKeys = std::unordered_set<std::string_view, HashIgnoringCase, EqualIgnoringCase>;
 
 // Text files are often UTF-8 ("ü" as two bytes): such a line is converted, so that its umlauts
 // are transliterated as in a Windows-1252 file. A Windows-1252 line never loses by this: every
@@ -137,25 +147,29 @@ bool TextCollection::CanInsertInput() const {
 TextCollection::ImportCandidates TextCollection::Candidates(const std::vector<std::string>& lines,
                                                             bool skipHashAndEquals) const {
   // Cleaned lines of at least 15 characters, each once (the first of repeated ones).
-  std::vector<std::string> kept;
+  std::vector<std::string> cleaned;
+  cleaned.reserve(lines.size());
+  for (const std::string& line : lines) cleaned.push_back(CleanText(line));
+  std::vector<std::string*> kept;
   TextKeys keptKeys;
-  for (const std::string& line : lines) {
-    std::string cleaned = CleanText(line);
-    if (cleaned.size() < kMinImportedLineLength) continue;
-    if (keptKeys.insert(KeyIgnoringCase(cleaned)).second) kept.push_back(std::move(cleaned));
+  keptKeys.reserve(cleaned.size());
+  for (std::string& text : cleaned) {
+    if (text.size() >= kMinImportedLineLength && keptKeys.insert(text).second)
+      kept.push_back(&text);
   }
   ImportCandidates candidates;
   if (kept.empty()) return candidates;
   TextKeys collectionKeys;
   collectionKeys.reserve(texts_.size());
-  for (const std::string& text : texts_) collectionKeys.insert(KeyIgnoringCase(text));
-  for (std::string& text : kept) {
+  for (const std::string& text : texts_) collectionKeys.insert(text);
+  for (std::string* keptText : kept) {
+    std::string& text = *keptText;
     if (skipHashAndEquals && (text.front() == '#' || text.front() == '=')) continue;
     if (text.find(',') != std::string::npos) continue;
     const int length = TextLengthWithoutSpaces(text);
     if (length < kMinTextLength || length > kMaxImportedTextLength) continue;
     if (!PassesAllowedCharacterTest(text)) continue;
-    if (collectionKeys.contains(KeyIgnoringCase(text))) {
+    if (collectionKeys.contains(text)) {
       candidates.anyInCollection = true;
       continue;
     }
@@ -275,7 +289,7 @@ std::vector<std::string> TextCollection::TakeTextsForClosing() {
   writtenKeys.reserve(texts_.size());
   for (const std::string& text : texts_) {
     if (TextLengthWithoutSpaces(text) < kMinTextLength) continue;
-    if (writtenKeys.insert(KeyIgnoringCase(text)).second) written.push_back(text);
+    if (writtenKeys.insert(text).second) written.push_back(text);
   }
   return written;
 }
