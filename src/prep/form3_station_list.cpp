@@ -94,11 +94,13 @@ void TForm3::BuildControls() {
 
   AddCaption(groupList, "Label7", "Anzahl Stationen", QRect(10, 262, 110, 20));
   Label8 = AddCountLabel(groupList, "Label8", QRect(124, 262, 50, 20));
-  AddHint(groupList, "Label9", Text("Markierung nach oben/unten bewegen : [Cursor] / Mausrad"),
-          QRect(196, 262, 400, 20));
+  Label9 =
+      AddHint(groupList, "Label9", Text("Markierung nach oben/unten bewegen : [Cursor] / Mausrad"),
+              QRect(196, 262, 400, 20));
   ButtonStationenImportieren = AddPlainButton(groupList, "ButtonStationenImportieren",
                                               "Stationen importieren", QRect(854, 258, 180, 28));
-  LabelImportHinweis = AddImportHint(groupList, QRect(600, 254, 246, 38));
+  // In the hint line, in place of the navigation hint while it is shown.
+  LabelImportHinweis = AddImportHint(groupList, QRect(196, 256, 650, 36));
 
   auto* groupEdit = new QGroupBox(Text(" Die ausgewählte KTD-Station bearbeiten "), this);
   groupEdit->setObjectName("GroupBox2");
@@ -164,7 +166,7 @@ void TForm3::FormShow() {
   fileUnreadable_ = file.reason.has_value();
   model_->Load(file.lines, ctx_.ownCallsign);
   ShowList();
-  ShowImportHint(LabelImportHinweis, {});
+  ShowImportResult({});
   if (file.lines.empty()) {
     ButtonStationenImportieren->setFocus();
   } else {
@@ -211,6 +213,11 @@ void TForm3::ShowList() {
   Label8->setText(QString::number(model_->StationCount()));
   Label8->setVisible(model_->CountVisible());
   ShowFields();
+}
+
+void TForm3::ShowImportResult(const std::string& hint) {
+  ShowImportHint(LabelImportHinweis, hint);
+  Label9->setVisible(hint.empty());
 }
 
 void TForm3::ShowFields() {
@@ -366,9 +373,8 @@ void TForm3::ButtonStationenImportierenClick() {
   }
   const bool filled = model_->Import(file.lines, ctx_.ownCallsign);
   ShowList();
-  ShowImportHint(LabelImportHinweis,
-                 ImportHint(ImportedList::Stations,
-                            filled ? ImportResult::Taken : ImportResult::NoUsableLine, path));
+  ShowImportResult(ImportHint(ImportedList::Stations,
+                              filled ? ImportResult::Taken : ImportResult::NoUsableLine, path));
   QLineEdit* focus = filled ? textFields_[0] : Edit4;
   focus->setFocus();
   focus->end(false);
