@@ -22,6 +22,7 @@
 #include "common/qt_window_placement.h"
 #include "common/text_file.h"
 #include "db/sqlite_database.h"
+#include "prep/import_hint.h"
 #include "prep/list_file.h"
 #include "prep/qt_window_helpers.h"
 #include "prep/station_list.h"
@@ -95,10 +96,13 @@ void TForm3::BuildControls() {
 
   AddCaption(groupList, "Label7", "Anzahl Stationen", QRect(10, 262, 110, 20));
   Label8 = AddCountLabel(groupList, "Label8", QRect(124, 262, 50, 20));
-  AddHint(groupList, "Label9", Text("Markierung nach oben/unten bewegen : [Cursor] / Mausrad"),
-          QRect(196, 262, 400, 20));
+  Label9 =
+      AddHint(groupList, "Label9", Text("Markierung nach oben/unten bewegen : [Cursor] / Mausrad"),
+              QRect(196, 262, 400, 20));
   ButtonStationenImportieren = AddPlainButton(groupList, "ButtonStationenImportieren",
                                               "Stationen importieren", QRect(854, 258, 180, 28));
+  // In the hint line, in place of the navigation hint while it is shown.
+  LabelImportHinweis = AddImportHint(groupList, QRect(196, 256, 650, 36));
 
   auto* groupEdit = new QGroupBox(Text(" Die ausgewählte KTD-Station bearbeiten "), this);
   groupEdit->setObjectName("GroupBox2");
@@ -163,6 +167,7 @@ void TForm3::FormShow() {
   fileUnreadable_ = file.reason.has_value();
   model_->Load(file.lines, ctx_.ownCallsign);
   ShowList();
+  ShowImportResult({});
   if (file.lines.empty()) {
     ButtonStationenImportieren->setFocus();
   } else {
@@ -209,6 +214,11 @@ void TForm3::ShowList() {
   Label8->setText(QString::number(model_->StationCount()));
   Label8->setVisible(model_->CountVisible());
   ShowFields();
+}
+
+void TForm3::ShowImportResult(const std::string& hint) {
+  ShowImportHint(LabelImportHinweis, hint);
+  Label9->setVisible(hint.empty());
 }
 
 void TForm3::ShowFields() {
@@ -364,6 +374,8 @@ void TForm3::ButtonStationenImportierenClick() {
   }
   const bool filled = model_->Import(file.lines, ctx_.ownCallsign);
   ShowList();
+  ShowImportResult(ImportHint(ImportedList::Stations,
+                              filled ? ImportResult::Taken : ImportResult::NoUsableLine, path));
   QLineEdit* focus = filled ? textFields_[0] : Edit4;
   focus->setFocus();
   focus->end(false);

@@ -23,6 +23,7 @@
 #include "common/qt_window_placement.h"
 #include "common/text_file.h"
 #include "db/sqlite_database.h"
+#include "prep/import_hint.h"
 #include "prep/list_file.h"
 #include "prep/qt_window_helpers.h"
 #include "prep/text_collection.h"
@@ -118,6 +119,9 @@ void TForm5::BuildControls() {
               QRect(10, 50, 246, 36));
   conversion->setWordWrap(true);
 
+  // Between the groups on the right: what an import that took nothing says.
+  LabelImportHinweis = AddImportHint(this, QRect(490, 220, 258, 96));
+
   auto* groupNew = new QGroupBox(" Neuer Text nach der Markierung einfügen ", this);
   groupNew->setObjectName("GroupBox4");
   groupNew->setGeometry(8, 416, 470, 64);
@@ -186,6 +190,7 @@ void TForm5::FormShow() {
   fileUnreadable_ = file.reason.has_value();
   model_->Open(file.lines);
   ShowCollection();
+  ShowImportHint(LabelImportHinweis, {});
   ButtonImportieren->setFocus();
   if (fileUnreadable_) {
     // Told once the window stands, so the operator sees which window could not read its file.
@@ -392,8 +397,9 @@ void TForm5::ButtonImportierenClick() {
     ShowErrorMessage(UnreadableFileMessage(path, *file.reason));
     return;
   }
-  model_->Import(file.lines);
+  const ImportResult result = model_->Import(file.lines);
   ShowCollection();
+  ShowImportHint(LabelImportHinweis, ImportHint(ImportedList::Texts, result, path));
   FocusInput();
 }
 

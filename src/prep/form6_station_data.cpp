@@ -22,6 +22,7 @@
 #include "common/qt_fonts.h"
 #include "common/qt_window_placement.h"
 #include "common/text_file.h"
+#include "prep/import_hint.h"
 #include "prep/list_file.h"
 #include "prep/qt_window_helpers.h"
 #include "prep/station_data_form.h"
@@ -112,6 +113,9 @@ void TForm6::BuildControls() {
   ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   ScrollBox1->verticalScrollBar()->setSingleStep(kScrollStep);
+  // Below the scrolling area: what an import that took nothing says.
+  LabelImportHinweis =
+      AddImportHint(this, QRect(8, kScrollTopInWindow + kScrollHeight + 4, kClientWidth - 16, 32));
   auto* content = new QWidget;
   content->setObjectName("ScrollContent");
   content->setFixedSize(kClientWidth - 16 - 20, kContentHeight);
@@ -232,6 +236,7 @@ void TForm6::FormShow() {
   // Fields whose key the file lacks keep what they held (a missing file changes nothing).
   ReadStationDataRecord(file.lines, *data_);
   ShowRecord();
+  ShowImportHint(LabelImportHinweis, {});
   FocusField(StationDataFocusAtOpening(*data_));
   if (fileUnreadable_) {
     const std::string message = UnreadableFileMessage(ctx_.stationDataFile, *file.reason);
@@ -374,8 +379,11 @@ void TForm6::ButtonDatenImportierenClick() {
     if (file.reason) {
       ShowErrorMessage(UnreadableFileMessage(path, *file.reason));
     } else {
-      ImportStationDataFile(file.lines, *data_);
+      const bool taken = ImportStationDataFile(file.lines, *data_);
       ShowRecord();
+      ShowImportHint(LabelImportHinweis,
+                     ImportHint(ImportedList::StationData,
+                                taken ? ImportResult::Taken : ImportResult::NoUsableLine, path));
     }
   }
   FocusField("EditOPNAME");

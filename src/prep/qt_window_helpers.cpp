@@ -45,6 +45,19 @@ QLabel* AddCountLabel(QWidget* parent, const char* name, QRect place) {
   return label;
 }
 
+QLabel* AddImportHint(QWidget* parent, QRect place) {
+  QLabel* label = AddHint(parent, "LabelImportHinweis", QString(), place);
+  label->setWordWrap(true);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->hide();
+  return label;
+}
+
+void ShowImportHint(QLabel* label, const std::string& cp1252Hint) {
+  label->setText(QStringFromCp1252(cp1252Hint));
+  label->setVisible(!cp1252Hint.empty());
+}
+
 void MakeFixedDialog(QDialog* dialog) {
   dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint);

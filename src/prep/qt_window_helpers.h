@@ -26,6 +26,11 @@ QLabel* AddHint(QWidget* parent, const char* name, const QString& text, QRect pl
 QLabel* AddCaption(QWidget* parent, const char* name, const QString& text, QRect place);
 // A count label, centred in a one-pixel frame, on white.
 QLabel* AddCountLabel(QWidget* parent, const char* name, QRect place);
+// The hint `LabelImportHinweis` that says when an import took nothing (ImportHint); hidden until
+// then.
+QLabel* AddImportHint(QWidget* parent, QRect place);
+// Shows the hint, or hides the label when the hint is empty.
+void ShowImportHint(QLabel* label, const std::string& cp1252Hint);
 
 // A single border with only the close icon; the size is fixed by KeepOnScreen.
 void MakeFixedDialog(QDialog* dialog);
