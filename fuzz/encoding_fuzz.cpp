@@ -1,4 +1,5 @@
-// The conversions between Windows-1252 and UTF-8, and the importers' utf8ansi step.
+// The conversions between Windows-1252 and UTF-8, the importers' utf8ansi step, and the reading
+// of a file's bytes by their byte order mark.
 
 #include "common/encoding.h"
 #include "fuzz_check.h"
@@ -54,5 +55,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view cut = input.substr(0, 255);
   FUZZ_CHECK(ansi.size() <= cut.size());
   FUZZ_CHECK(ansi == cut || (ansi.size() < cut.size() && ansi == Utf8ToCp1252(cut)));
+
+  // A file's bytes: UTF-16 with its mark becomes valid UTF-8; otherwise only a UTF-8 mark goes.
+  const std::string fileText = TextOfFileBytes(input);
+  if (input.starts_with("\xFF\xFE") || input.starts_with("\xFE\xFF")) {
+    FUZZ_CHECK(ValidUtf8(fileText));
+  } else if (input.starts_with("\xEF\xBB\xBF")) {
+    FUZZ_CHECK(fileText == input.substr(3));
+  } else {
+    FUZZ_CHECK(fileText == input);
+  }
   return 0;
 }

@@ -22,7 +22,10 @@ void CheckRoundTrip(const StationData& d) {
   std::vector<std::string> lines = BuildStationDataLines(d, "HB9XYZ/P", "2025-07-20");
   FUZZ_CHECK(lines.size() == static_cast<std::size_t>(kStationDataLineCount));
   FUZZ_CHECK(StationDataComplete(lines));
-  for (const std::string& line : lines) FUZZ_CHECK(line.rfind("#;", 0) == 0);
+  for (const std::string& line : lines) {
+    FUZZ_CHECK(line.rfind("#;", 0) == 0);
+    for (char c : line) FUZZ_CHECK(static_cast<unsigned char>(c) >= 0x20 && c != '\x7F');
+  }
   for (int reading = 1;; ++reading) {
     StationData read;
     FUZZ_CHECK(ReadStationDataRecord(lines, read));

@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t before = collection.Texts().size();
 
   // Imported texts are clean, long enough, and none is there twice (case ignored).
-  const bool imported = collection.Import(AsLines(importText));
+  const bool imported = collection.Import(AsLines(importText)) == ImportResult::Taken;
   FUZZ_CHECK(imported == (collection.Texts().size() > before));
   CheckTexts(collection.Texts());
   const std::size_t afterImport = collection.Texts().size();

@@ -6,7 +6,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 
 #include "app/closing_sequence.h"
@@ -20,6 +19,7 @@
 #include "services/app_context.h"
 #include "services/qt_application.h"
 #include "services/qt_user_prompts.h"
+#include "services/qt_window_placement.h"
 #include "widgets/qt_colours.h"
 #include "widgets/qt_window_helpers.h"
 
@@ -54,8 +54,10 @@ TForm9::TForm9(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
                  Qt::WindowCloseButtonHint);
   setFont(QFont("Segoe UI", 9));
   setWindowTitle("VORLAX_KTD_Log");
-  setFixedSize(kClientWidth, kClientHeight);
   BuildControls();
+  // The other windows open on the screen the menu is on.
+  SetPlacementAnchor(this);
+  KeepOnScreen(this, QSize(kClientWidth, kClientHeight));
 }
 
 TForm9::~TForm9() = default;
@@ -183,17 +185,6 @@ void TForm9::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) FormShow();
 }
 
-void TForm9::changeEvent(QEvent* event) {
-  QWidget::changeEvent(event);
-  // The frame's size is known only once the window manager has framed the window; the first
-  // activation centres the whole framed window, as later showings do from the start.
-  if (event->type() == QEvent::ActivationChange && isActiveWindow() && !centredWithFrame_ &&
-      frameGeometry().size() != size()) {
-    centredWithFrame_ = true;
-    CentreOnDesktop();
-  }
-}
-
 void TForm9::closeEvent(QCloseEvent* event) {
   event->accept();
   const FileFailures failures = RunClosingSequence(ctx_);
@@ -201,22 +192,12 @@ void TForm9::closeEvent(QCloseEvent* event) {
 }
 
 void TForm9::FormShow() {
-  setFixedSize(kClientWidth, kClientHeight);
-  CentreOnDesktop();
   const MainMenuView view = ReadMainMenuView(ctx_);
   ApplyLabel(Label1, view.stationData);
   ApplyLabel(Label2, view.textCount);
   ApplyLabel(Label3, view.stationCount);
   ApplyLabel(Label4, view.qsoCount);
   ApplyButtons(view.buttons);
-}
-
-void TForm9::CentreOnDesktop() {
-  const QScreen* desktop = screen();
-  if (desktop == nullptr) return;
-  QRect frame = frameGeometry();
-  frame.moveCenter(desktop->availableGeometry().center());
-  move(frame.topLeft());
 }
 
 void TForm9::ApplyLabel(QLabel* label, const MenuLabel& value) {

@@ -44,7 +44,6 @@ class TForm9 : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -55,7 +54,6 @@ class TForm9 : public QWidget {
                        const QString& text, QRect place);
   void ApplyButtons(const MenuButtons& buttons);
   static void ApplyLabel(QLabel* label, const MenuLabel& value);
-  void CentreOnDesktop();
   // Hides the menu, runs `window` modally and shows the menu again (which recounts everything).
   void OpenModal(QDialog* window);
   void OpenLogging(QDialog* window);
@@ -72,7 +70,6 @@ class TForm9 : public QWidget {
 
   AppContext& ctx_;
   ChildWindows children_;
-  bool centredWithFrame_ = false;
 
   QGroupBox* GroupBox1 = nullptr;
   QGroupBox* GroupBox2 = nullptr;

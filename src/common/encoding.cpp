@@ -71,6 +71,42 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& cp) {
   return len;
 }
 
+constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+bool IsHighSurrogate(char32_t unit) {
+  return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+bool IsLowSurrogate(char32_t unit) {
+  return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// UTF-16 after its byte order mark, as UTF-8.
+std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+  const auto unitAt = [&](std::size_t i) -> char32_t {
+    const auto first = static_cast<unsigned char>(bytes[i]);
+    const auto second = static_cast<unsigned char>(bytes[i + 1]);
+    return static_cast<char32_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+  };
+  std::string out;
+  out.reserve(bytes.size());
+  for (std::size_t i = 0; i < bytes.size(); i += 2) {
+    if (i + 1 == bytes.size()) {
+      AppendUtf8(out, kReplacementCharacter);
+      break;
+    }
+    char32_t cp = unitAt(i);
+    if (IsHighSurrogate(cp) && i + 3 < bytes.size() && IsLowSurrogate(unitAt(i + 2))) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (unitAt(i + 2) - 0xDC00);
+      i += 2;
+    } else if (IsHighSurrogate(cp) || IsLowSurrogate(cp)) {
+      cp = kReplacementCharacter;
+    }
+    AppendUtf8(out, cp);
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string Cp1252ToUtf8(std::string_view cp1252) {
@@ -109,4 +145,11 @@ std::string Utf8AnsiIfShorter(std::string_view text) {
   std::string converted = Utf8ToCp1252(cut);
   if (converted.size() < cut.size()) return converted;
   return std::string(cut);
+}
+
+std::string TextOfFileBytes(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) return std::string(bytes.substr(3));
+  if (bytes.starts_with("\xFF\xFE")) return Utf16ToUtf8(bytes.substr(2), false);
+  if (bytes.starts_with("\xFE\xFF")) return Utf16ToUtf8(bytes.substr(2), true);
+  return std::string(bytes);
 }

@@ -18,3 +18,10 @@ std::string Utf8ToCp1252(std::string_view utf8);
 // line really contained multi-byte UTF-8); otherwise the cut line is returned as it stands, so
 // plain Windows-1252 lines pass untouched.
 std::string Utf8AnsiIfShorter(std::string_view text);
+
+// The bytes of a text file as the importers read them. Windows editors save "Unicode" as UTF-16
+// with a byte order mark (FF FE little endian, FE FF big endian): such a text is converted to
+// UTF-8, which every importer takes; a unit that cannot be decoded (a lone surrogate, an odd last
+// byte) becomes U+FFFD. A UTF-8 byte order mark is dropped. Anything else (Windows-1252, UTF-8
+// without a mark) is returned as it stands.
+std::string TextOfFileBytes(std::string_view bytes);

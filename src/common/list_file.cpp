@@ -6,15 +6,12 @@
 
 #include <cerrno>
 #include <cstring>
-#include <string_view>
 
 #include "common/encoding.h"
 #include "common/file_failures.h"
 #include "common/text_file.h"
 
 namespace {
-
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // Why the file cannot be read, or nothing when it can (or does not exist).
 std::optional<std::string> ReasonNotReadable(const std::string& path) {
@@ -35,11 +32,11 @@ std::optional<std::string> ReasonNotReadable(const std::string& path) {
 ListFileContent ReadListFile(const std::string& path) {
   ListFileContent content;
   content.reason = ReasonNotReadable(path);
-  if (!content.reason) content.lines = ReadLines(path);
-  // Editors and spreadsheets put a byte order mark before UTF-8 text; it is no part of the first
-  // line (it would become "?" in front of its callsign or text).
-  if (!content.lines.empty() && content.lines.front().starts_with(kUtf8ByteOrderMark))
-    content.lines.front().erase(0, kUtf8ByteOrderMark.size());
+  // The byte order mark is no part of the first line (it would become "?" in front of its callsign
+  // or text), and UTF-16 must be decoded before the lines are cut: its line ends are two bytes.
+  std::string bytes;
+  if (!content.reason && ReadWholeFile(path, bytes))
+    content.lines = SplitLines(TextOfFileBytes(bytes));
   return content;
 }
 

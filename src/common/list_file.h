@@ -11,7 +11,10 @@
 class FileFailures;
 
 struct ListFileContent {
-  std::vector<std::string> lines;     // without their line ends and a UTF-8 byte order mark
+  // Without their line ends. The bytes of a Windows-1252 or UTF-8 file as they stand; a UTF-16 file
+  // (with its byte order mark) converted to UTF-8, and a UTF-8 byte order mark dropped, so every
+  // import reads a file from any editor alike (TextOfFileBytes).
+  std::vector<std::string> lines;
   std::optional<std::string> reason;  // set when the file exists but could not be read (UTF-8)
 };
 

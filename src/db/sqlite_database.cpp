@@ -253,6 +253,24 @@ void TSQLiteDatabase::ExecSQL(const std::string& sql) {
   }
 }
 
+void TSQLiteDatabase::ExecSQLForEach(const std::string& sql, const std::string& name,
+                                     const std::vector<std::string>& values) {
+  sqlite3_stmt* stmt = Prepare(sql);
+  StatementGuard guard{stmt};
+  BindQueuedParams(stmt);
+  const int index = sqlite3_bind_parameter_index(stmt, name.c_str());
+  for (const std::string& value : values) {
+    // The value outlives the run; a reset keeps the other bindings.
+    if (index != 0)
+      sqlite3_bind_text(stmt, index, value.data(), static_cast<int>(value.size()), SQLITE_STATIC);
+    if (sqlite3_step(stmt) != SQLITE_DONE) {
+      sqlite3_reset(stmt);
+      RaiseError(kExecutingStatement, sql);
+    }
+    sqlite3_reset(stmt);
+  }
+}
+
 std::unique_ptr<TSQLiteTable> TSQLiteDatabase::GetTable(const std::string& sql) {
   sqlite3_stmt* stmt = Prepare(sql);
   StatementGuard guard{stmt};

@@ -26,6 +26,7 @@
 #include "live/qt_log_grid_model.h"
 #include "live/select_port_dialog.h"
 #include "services/app_context.h"
+#include "services/qt_window_placement.h"
 #include "widgets/qt_colours.h"
 #include "widgets/qt_window_helpers.h"
 
@@ -181,8 +182,8 @@ TForm1::TForm1(AppContext& ctx, std::unique_ptr<SerialPort> port, TimerService* 
   QFont windowFont = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
   windowFont.setPointSize(9);
   setFont(windowFont);
-  setFixedSize(kClientWidth, kClientHeight);
   BuildControls();
+  KeepOnScreen(this, QSize(kClientWidth, kClientHeight));
   // Tab never leaves the callsign field, whichever widget the key is meant for.
   qApp->installEventFilter(this);
   Sync();
@@ -456,7 +457,6 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::FormShow() {
-  setFixedSize(kClientWidth, kClientHeight);
   ApplyLogGridLayout(StringGrid1, (kGridHeight - 18) / 8);
   model_->Show();
   Sync();

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "common/qt_cp1252.h"
+#include "services/qt_window_placement.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ class DialogPortPrompt : public PortPrompt {
                                 const std::vector<SerialPortInfo>& ports,
                                 int currentPort) override {
     SelectPortDialog dialog(parent, reason, ports, currentPort);
+    KeepOnScreen(&dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.ChosenPort() == 0) return std::nullopt;
     return dialog.ChosenPort();
   }

@@ -15,11 +15,13 @@
 #include "common/qt_cp1252.h"
 #include "common/text_file.h"
 #include "contest/text_rules.h"
+#include "prep/import_hint.h"
 #include "prep/station_list.h"
 #include "services/app_context.h"
 #include "services/qt_application.h"
 #include "services/qt_clipboard.h"
 #include "services/qt_file_dialogs.h"
+#include "services/qt_window_placement.h"
 #include "widgets/qt_colours.h"
 #include "widgets/qt_fonts.h"
 #include "widgets/qt_text_length_counter.h"
@@ -42,9 +44,10 @@ QString Text(const char* utf8) {
 TForm3::TForm3(AppContext& ctx, QWidget* parent)
     : QDialog(parent), ctx_(ctx), model_(std::make_unique<StationList>()) {
   setObjectName("Form3");
-  MakeFixedDialog(this, kClientWidth, kClientHeight);
+  MakeFixedDialog(this);
   setFont(WindowFont());
   BuildControls();
+  KeepOnScreen(this, QSize(kClientWidth, kClientHeight));
 }
 
 TForm3::~TForm3() = default;
@@ -92,10 +95,13 @@ void TForm3::BuildControls() {
 
   AddCaption(groupList, "Label7", "Anzahl Stationen", QRect(10, 262, 110, 20));
   Label8 = AddCountLabel(groupList, "Label8", QRect(124, 262, 50, 20));
-  AddHint(groupList, "Label9", Text("Markierung nach oben/unten bewegen : [Cursor] / Mausrad"),
-          QRect(196, 262, 400, 20));
+  Label9 =
+      AddHint(groupList, "Label9", Text("Markierung nach oben/unten bewegen : [Cursor] / Mausrad"),
+              QRect(196, 262, 400, 20));
   ButtonStationenImportieren = AddPlainButton(groupList, "ButtonStationenImportieren",
                                               "Stationen importieren", QRect(854, 258, 180, 28));
+  // In the hint line, in place of the navigation hint while it is shown.
+  LabelImportHinweis = AddImportHint(groupList, QRect(196, 256, 650, 36));
 
   auto* groupEdit = new QGroupBox(Text(" Die ausgewählte KTD-Station bearbeiten "), this);
   groupEdit->setObjectName("GroupBox2");
@@ -155,11 +161,11 @@ void TForm3::done(int result) {
 void TForm3::FormShow() {
   setWindowTitle(
       QStringFromCp1252("VORLAX KTD-Log: KTD-Stationen vorbereiten - " + ctx_.ownCallsign));
-  CentreOnDesktop(this);
   ButtonStationenImportieren->setEnabled(true);
   const std::vector<std::string> lines = file_.Open(ctx_.stationListFile);
   model_->Load(lines, ctx_.ownCallsign);
   ShowList();
+  ShowImportResult({});
   if (lines.empty()) {
     ButtonStationenImportieren->setFocus();
   } else {
@@ -199,6 +205,11 @@ void TForm3::ShowList() {
   Label8->setText(QString::number(model_->StationCount()));
   Label8->setVisible(model_->CountVisible());
   ShowFields();
+}
+
+void TForm3::ShowImportResult(const std::string& hint) {
+  ShowImportHint(LabelImportHinweis, hint);
+  Label9->setVisible(hint.empty());
 }
 
 void TForm3::ShowFields() {
@@ -348,6 +359,8 @@ void TForm3::ButtonStationenImportierenClick() {
   }
   const bool filled = model_->Import(file.lines, ctx_.ownCallsign);
   ShowList();
+  ShowImportResult(ImportHint(ImportedList::Stations,
+                              filled ? ImportResult::Taken : ImportResult::NoUsableLine, path));
   QLineEdit* focus = filled ? textFields_[0] : Edit4;
   focus->setFocus();
   focus->end(false);

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <array>
 #include <memory>
+#include <string>
 
 #include "widgets/qt_list_file_session.h"
 
@@ -39,6 +40,8 @@ class TForm3 : public QDialog {
   // Puts the model's stations and selection into the grid, and the selected row into the fields.
   void ShowList();
   void ShowFields();
+  // The hint after an import that took nothing, in place of the navigation hint; empty hides it.
+  void ShowImportResult(const std::string& hint);
 
   void FormShow();
   void FormClose();
@@ -61,6 +64,8 @@ class TForm3 : public QDialog {
 
   QTableWidget* StringGrid1 = nullptr;
   QLabel* Label8 = nullptr;
+  QLabel* Label9 = nullptr;
+  QLabel* LabelImportHinweis = nullptr;
   QLineEdit* Edit4 = nullptr;  // callsign
   QLineEdit* Edit1 = nullptr;  // name
   // Texts 1 to 4 (Edit2, Edit3, Edit5, Edit6) and their length labels (Label2, Label3, Label13,

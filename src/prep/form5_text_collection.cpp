@@ -15,12 +15,14 @@
 #include "common/qt_cp1252.h"
 #include "common/text_file.h"
 #include "contest/text_rules.h"
+#include "prep/import_hint.h"
 #include "prep/text_collection.h"
 #include "prep/text_collection_store.h"
 #include "services/app_context.h"
 #include "services/qt_application.h"
 #include "services/qt_clipboard.h"
 #include "services/qt_file_dialogs.h"
+#include "services/qt_window_placement.h"
 #include "widgets/qt_colours.h"
 #include "widgets/qt_fonts.h"
 #include "widgets/qt_text_length_counter.h"
@@ -51,9 +53,10 @@ int MoveDirection(const QKeyEvent* event) {
 TForm5::TForm5(AppContext& ctx, QWidget* parent)
     : QDialog(parent), ctx_(ctx), model_(std::make_unique<TextCollection>()) {
   setObjectName("Form5");
-  MakeFixedDialog(this, kClientWidth, kClientHeight);
+  MakeFixedDialog(this);
   setFont(WindowFont());
   BuildControls();
+  KeepOnScreen(this, QSize(kClientWidth, kClientHeight));
 }
 
 TForm5::~TForm5() = default;
@@ -113,6 +116,9 @@ void TForm5::BuildControls() {
       AddHint(groupAllowed, "Label5", Text("Automatische Umwandlung von z.B. ä > ae, é > e usw."),
               QRect(10, 50, 246, 36));
   conversion->setWordWrap(true);
+
+  // Between the groups on the right: what an import that took nothing says.
+  LabelImportHinweis = AddImportHint(this, QRect(490, 220, 258, 96));
 
   auto* groupNew = new QGroupBox(" Neuer Text nach der Markierung einfügen ", this);
   groupNew->setObjectName("GroupBox4");
@@ -174,13 +180,13 @@ void TForm5::done(int result) {
 void TForm5::FormShow() {
   setWindowTitle(
       QStringFromCp1252("VORLAX KTD-Log: Textsammlung vorbereiten - " + ctx_.ownCallsign));
-  CentreOnDesktop(this);
   const int width = StringGrid1->viewport()->width();
   StringGrid1->setColumnWidth(0, width * 60 / 420);
   StringGrid1->setColumnWidth(2, width * 50 / 420);
 
   model_->Open(file_.Open(ctx_.textCollectionFile));
   ShowCollection();
+  ShowImportHint(LabelImportHinweis, {});
   ButtonImportieren->setFocus();
   file_.ReportUnreadableLater(this);
 }
@@ -373,8 +379,9 @@ void TForm5::ButtonImportierenClick() {
     ShowErrorMessage(UnreadableFileMessage(path, *file.reason));
     return;
   }
-  model_->Import(file.lines);
+  const ImportResult result = model_->Import(file.lines);
   ShowCollection();
+  ShowImportHint(LabelImportHinweis, ImportHint(ImportedList::Texts, result, path));
   FocusInput();
 }
 

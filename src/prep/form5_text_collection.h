@@ -68,6 +68,7 @@ class TForm5 : public QDialog {
   QLabel* LabelAnzahlTexte = nullptr;
   QLineEdit* Edit1 = nullptr;
   QLabel* Label1 = nullptr;
+  QLabel* LabelImportHinweis = nullptr;
   QPushButton* ButtonImportieren = nullptr;
   QPushButton* ButtonLoeschen = nullptr;
   QPushButton* Button1 = nullptr;

@@ -14,6 +14,7 @@
 #include "common/list_file.h"
 #include "common/qt_cp1252.h"
 #include "common/text_file.h"
+#include "prep/import_hint.h"
 #include "prep/station_data_form.h"
 #include "prep/station_data_record.h"
 #include "prep/station_data_store.h"
@@ -21,6 +22,7 @@
 #include "services/qt_application.h"
 #include "services/qt_clipboard.h"
 #include "services/qt_file_dialogs.h"
+#include "services/qt_window_placement.h"
 #include "widgets/qt_colours.h"
 #include "widgets/qt_fonts.h"
 #include "widgets/qt_window_helpers.h"
@@ -55,9 +57,10 @@ const char* const kItemLabels[kStationItemCount] = {"Transceiver (bzw. TX, RX)",
 TForm6::TForm6(AppContext& ctx, QWidget* parent)
     : QDialog(parent), ctx_(ctx), data_(std::make_unique<StationData>()) {
   setObjectName("Form6");
-  MakeFixedDialog(this, kClientWidth, kPanelHeight + kScrollHeight + 58);
+  MakeFixedDialog(this);
   setFont(WindowFont());
   BuildControls();
+  KeepOnScreen(this, QSize(kClientWidth, kPanelHeight + kScrollHeight + 58));
 }
 
 TForm6::~TForm6() = default;
@@ -106,6 +109,9 @@ void TForm6::BuildControls() {
   ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   ScrollBox1->verticalScrollBar()->setSingleStep(kScrollStep);
+  // Below the scrolling area: what an import that took nothing says.
+  LabelImportHinweis =
+      AddImportHint(this, QRect(8, kScrollTopInWindow + kScrollHeight + 4, kClientWidth - 16, 32));
   auto* content = new QWidget;
   content->setObjectName("ScrollContent");
   content->setFixedSize(kClientWidth - 16 - 20, kContentHeight);
@@ -216,11 +222,11 @@ void TForm6::done(int result) {
 void TForm6::FormShow() {
   setWindowTitle(
       QStringFromCp1252("VORLAX KTD-Log: Stationsdaten vorbereiten - " + ctx_.ownCallsign));
-  CentreOnDesktop(this);
   ScrollTo(kScrollTop);
   // Fields whose key the file lacks keep what they held (a missing file changes nothing).
   ReadStationDataRecord(file_.Open(ctx_.stationDataFile), *data_);
   ShowRecord();
+  ShowImportHint(LabelImportHinweis, {});
   FocusField(StationDataFocusAtOpening(*data_));
   file_.ReportUnreadableLater(this);
 }
@@ -360,8 +366,11 @@ void TForm6::ButtonDatenImportierenClick() {
     if (file.reason) {
       ShowErrorMessage(UnreadableFileMessage(path, *file.reason));
     } else {
-      ImportStationDataFile(file.lines, *data_);
+      const bool taken = ImportStationDataFile(file.lines, *data_);
       ShowRecord();
+      ShowImportHint(LabelImportHinweis,
+                     ImportHint(ImportedList::StationData,
+                                taken ? ImportResult::Taken : ImportResult::NoUsableLine, path));
     }
   }
   FocusField("EditOPNAME");

@@ -65,6 +65,7 @@ class TForm6 : public QDialog {
   QScrollArea* ScrollBox1 = nullptr;
   QComboBox* ComboBoxKANTON = nullptr;
   QLabel* LabelGESAMTGEWICHT = nullptr;
+  QLabel* LabelImportHinweis = nullptr;
   QPushButton* ButtonQTHloeschen = nullptr;
   QPushButton* ButtonDatenImportieren = nullptr;
   QPushButton* Button1 = nullptr;

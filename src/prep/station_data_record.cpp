@@ -49,8 +49,9 @@ const std::vector<std::string>& Keys() {
   return keys;
 }
 
+// Whatever a field holds, its line carries no control character (a line end would split it).
 std::string Line(const std::string& key, const std::string& value) {
-  return "#;" + key + "=;" + value;
+  return "#;" + key + "=;" + WithoutControlCharacters(value);
 }
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
@@ -74,8 +75,11 @@ std::string SelectCanton(std::string_view code) {
   return IsCantonCode(code) ? std::string(code) : std::string();
 }
 
-// Sets the field that a "#;" key names; unknown and write-only keys are ignored.
-void SetFieldFromKey(StationData& data, const std::string& key, const std::string& value) {
+// Sets the field that a "#;" key names; unknown and write-only keys are ignored (false). Control
+// characters of the value (NUL bytes of a file that was not text) are dropped: they would reach
+// the station-data file, the export and every eQSL record.
+bool SetFieldFromKey(StationData& data, const std::string& key, const std::string& rawValue) {
+  const std::string value = WithoutControlCharacters(rawValue);
   if (key == "ORT") {
     data.place = value;
   } else if (key == "KANTON") {
@@ -96,14 +100,16 @@ void SetFieldFromKey(StationData& data, const std::string& key, const std::strin
     for (int item = 1; item <= kStationItemCount; ++item) {
       if (key == ItemDescriptionKey(item)) {
         data.itemDescriptions[item - 1] = value;
-        return;
+        return true;
       }
       if (key == ItemWeightKey(item)) {
         data.itemWeights[item - 1] = AlignWeight(value);
-        return;
+        return true;
       }
     }
+    return false;
   }
+  return true;
 }
 
 }  // namespace
@@ -188,6 +194,9 @@ bool ReadStationDataRecord(const std::vector<std::string>& lines, StationData& d
   if (std::none_of(lines.begin(), lines.end(),
                    [](const std::string& l) { return !l.empty() && l[0] == '#'; }))
     return false;
+  // Read into a copy: a file without one known key leaves the fields as they were.
+  StationData read = data;
+  bool anyField = false;
   for (const std::string& raw : lines) {
     std::string line = TrimBlanks(raw);
     if (line.size() > kMaxLineLength) line.resize(kMaxLineLength);
@@ -202,10 +211,12 @@ bool ReadStationDataRecord(const std::vector<std::string>& lines, StationData& d
     const std::string key = prefix.substr(2, prefix.size() - 4);
     std::string value = line.substr(semicolon + 1);
     value.erase(std::remove(value.begin(), value.end(), ';'), value.end());
-    SetFieldFromKey(data, key, TrimBlanks(value));
+    anyField = SetFieldFromKey(read, key, TrimBlanks(value)) || anyField;
   }
-  if (data.coordY > data.coordX) std::swap(data.coordX, data.coordY);
-  RecomputeStationWeights(data);
+  if (!anyField) return false;
+  if (read.coordY > read.coordX) std::swap(read.coordX, read.coordY);
+  RecomputeStationWeights(read);
+  data = std::move(read);
   return true;
 }
 
@@ -242,9 +253,9 @@ bool ImportStationDataCabrillo(const std::vector<std::string>& lines, StationDat
     if (key == "KANTON") {
       data.canton = SelectCanton(value.substr(0, 2));
     } else if (key == "KOORD_X") {
-      data.coordX = value;  // taken as it stands: no padding, no exchange
+      data.coordX = WithoutControlCharacters(value);  // no padding, no exchange
     } else if (key == "KOORD_Y") {
-      data.coordY = value;
+      data.coordY = WithoutControlCharacters(value);
     } else {
       SetFieldFromKey(data, key, value);
     }

@@ -94,8 +94,8 @@ bool SaveStationDataFile(const std::string& path, const std::vector<std::string>
 
 // The "#;" reader: fills the fields named by the lines' keys (others keep their content), puts
 // the greater coordinate first and recomputes the weights. Lines that are too short, do not begin
-// with "#;" or carry an unknown key are skipped. False (and nothing changed) when no line begins
-// with "#".
+// with "#;" or carry an unknown key are skipped; control characters in values are dropped. False
+// (and nothing changed) when no line sets a field.
 bool ReadStationDataRecord(const std::vector<std::string>& lines, StationData& data);
 
 // The import of a Cabrillo-style log: fills the fields from its 30-line SOAPBOX block, taken by
@@ -105,9 +105,8 @@ bool ImportStationDataCabrillo(const std::vector<std::string>& lines, StationDat
 
 // The station data window's import of a chosen file's lines: a file of at most 29 lines changes
 // nothing; one starting with "START-OF-LOG: 3.0" is a Cabrillo-style log, any other is read with
-// the
-// "#;" reader (so a log export file of an earlier year imports its record). True when it changed
-// the fields.
+// the "#;" reader (so a log export file of an earlier year imports its record). True when it took
+// fields from the file; false, and nothing changed, when the file held none.
 bool ImportStationDataFile(const std::vector<std::string>& lines, StationData& data);
 
 // Access by position for the reports at program end, which use the file only when it holds at

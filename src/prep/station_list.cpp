@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <unordered_set>
 
 #include "common/ascii_text.h"
 #include "common/encoding.h"
@@ -64,14 +65,29 @@ std::string WithoutPortable(std::string_view callsign) {
   return std::string(callsign);
 }
 
+// A callsign (upper case, trimmed) closing writes: its base, without "/P" and spaces, has more
+// than 3 characters.
+bool WrittenAtClosing(std::string_view callsign) {
+  return TextLengthWithoutSpaces(WithoutPortable(callsign)) > 3;
+}
+
+// The lines read as stations; lines that are none are left out.
+std::vector<StationRow> StationRows(const std::vector<std::string>& lines,
+                                    const std::string& ownCallsign, StationLineLayout layout) {
+  std::vector<StationRow> stations;
+  stations.reserve(lines.size());
+  for (const std::string& line : lines) {
+    if (std::optional<StationRow> row = ReadStationLine(line, ownCallsign, layout))
+      stations.push_back(std::move(*row));
+  }
+  return stations;
+}
+
 // The sorter table of `db`: the lines in SQLite's byte order.
 std::vector<std::string> SortThrough(TSQLiteDatabase& db, const std::vector<std::string>& lines) {
   db.ExecSQL("CREATE TABLE sort (str TEXT)");
   db.BeginTransaction();
-  for (const std::string& line : lines) {
-    db.AddParamText(":str", line);
-    db.ExecSQL("INSERT INTO sort VALUES ( :str )");
-  }
+  db.ExecSQLForEach("INSERT INTO sort VALUES ( :str )", ":str", lines);
   db.Commit();
   std::vector<std::string> sorted;
   sorted.reserve(lines.size());
@@ -84,7 +100,8 @@ std::vector<std::string> SortThrough(TSQLiteDatabase& db, const std::vector<std:
 
 std::vector<std::string> StationImportLines(const std::vector<std::string>& fileLines) {
   std::vector<std::string> kept;
-  for (const std::string& line : fileLines) {
+  for (const std::string& fileLine : fileLines) {
+    const std::string line = WithoutControlCharacters(fileLine);
     if (line.empty() || line.front() == '#' || line.find(',') == std::string::npos) continue;
     kept.push_back(Utf8AnsiIfShorter(std::string_view(line).substr(0, kMaxImportLineLength)));
   }
@@ -163,11 +180,7 @@ std::optional<std::string> PastedStationText(std::string_view field, std::string
 
 void StationList::Fill(const std::vector<std::string>& sortedLines, const std::string& ownCallsign,
                        StationLineLayout layout) {
-  stations_.clear();
-  for (const std::string& line : sortedLines) {
-    if (std::optional<StationRow> row = ReadStationLine(line, ownCallsign, layout))
-      stations_.push_back(std::move(*row));
-  }
+  stations_ = StationRows(sortedLines, ownCallsign, layout);
   selected_ = 0;
   countVisible_ = true;
 }
@@ -177,19 +190,26 @@ void StationList::Load(const std::vector<std::string>& fileLines, const std::str
   selected_ = 0;
   countVisible_ = false;
   if (fileLines.empty()) return;
-  Fill(SortedStationLines(fileLines), ownCallsign, StationLineLayout::Stored);
+  std::vector<std::string> lines;
+  lines.reserve(fileLines.size());
+  for (const std::string& line : fileLines) lines.push_back(WithoutControlCharacters(line));
+  Fill(SortedStationLines(lines), ownCallsign, StationLineLayout::Stored);
 }
 
 bool StationList::Import(const std::vector<std::string>& fileLines,
                          const std::string& ownCallsign) {
   const std::vector<std::string> lines = StationImportLines(fileLines);
-  if (lines.empty()) {
-    stations_.clear();
-    selected_ = 0;
-    countVisible_ = false;
+  if (lines.empty()) return false;
+  std::vector<StationRow> stations =
+      StationRows(SortedStationLines(lines), ownCallsign, StationLineLayout::Imported);
+  // A file without one station that closing would write (an empty file, one in another format)
+  // must not replace the list: closing would delete the list file.
+  if (std::none_of(stations.begin(), stations.end(),
+                   [](const StationRow& row) { return WrittenAtClosing(row.callsign); }))
     return false;
-  }
-  Fill(SortedStationLines(lines), ownCallsign, StationLineLayout::Imported);
+  stations_ = std::move(stations);
+  selected_ = 0;
+  countVisible_ = true;
   return true;
 }
 
@@ -266,24 +286,19 @@ void StationList::RemoveSelected() {
 
 std::vector<std::string> StationList::LinesForClosing(const std::string& ownCallsign) const {
   if (stations_.empty()) return {};
-  TSQLiteDatabase db(":memory:");
-  db.ExecSQL("CREATE TABLE stationen (ktdstation TEXT)");
+  // The callsigns written so far: one look-up per row, so a long list is not compared pair by
+  // pair.
+  std::unordered_set<std::string> written;
   std::vector<std::string> lines;
   for (const StationRow& station : stations_) {
     const std::string upper = AsciiUpper(TrimBlanks(station.callsign));
-    if (upper == ownCallsign) continue;
+    if (upper == ownCallsign || !WrittenAtClosing(upper)) continue;
     const std::string base = WithoutPortable(upper);
-    const std::string callsign = base + "/P";
-    if (TextLengthWithoutSpaces(base) <= 3) continue;
-    db.AddParamText(":stn", base);
-    if (db.GetTable("SELECT Count(*) FROM stationen WHERE ktdstation = :stn")->CountResult() != 0)
-      continue;  // the first occurrence from the top wins
-    db.AddParamText(":stn", base);
-    db.ExecSQL("INSERT INTO stationen VALUES ( :stn )");
-    std::string line = callsign + "," + station.name;
-    for (const std::string& text : station.texts) line += "," + text;
+    if (!written.insert(base).second) continue;  // the first occurrence from the top wins
+    std::string line = WithoutControlCharacters(base + "/P," + station.name);
+    for (const std::string& text : station.texts) line += "," + WithoutControlCharacters(text);
     lines.push_back(std::move(line));
   }
   if (lines.empty()) return lines;
-  return SortThrough(db, lines);
+  return SortedStationLines(lines);
 }

@@ -4,8 +4,8 @@
 // below the last station where a new one is typed; the reading of the station list file and of
 // imported lists; storing the six edit fields; and the lines written at closing.
 //
-// Sorting and removing repeated callsigns go through a private in-memory SQLite database, so
-// the order is SQLite's byte order of whole lines.
+// Sorting goes through a private in-memory SQLite database, so the order is SQLite's byte order
+// of whole lines.
 
 #include <array>
 #include <optional>
@@ -30,8 +30,10 @@ struct StationRow {
 // this window writes always has them in fields 3 to 6.
 enum class StationLineLayout { Imported, Stored };
 
-// The lines of an import file that can hold a station: not empty, not beginning with "#", with a
-// comma; each cut to 255 bytes and converted from UTF-8 when it was UTF-8.
+// The lines of an import file that can hold a station, each without its control characters (a
+// tab becomes a blank: a NUL byte would cut the line in the sorter table, and none may reach the
+// list file): not empty, not beginning with "#", with a comma; cut to 255 bytes and converted
+// from UTF-8 when it was UTF-8.
 std::vector<std::string> StationImportLines(const std::vector<std::string>& fileLines);
 
 // Lines in SQLite's byte order, through the sorter table of a private in-memory database.
@@ -65,10 +67,12 @@ std::optional<std::string> PastedStationText(std::string_view field, std::string
 
 class StationList {
  public:
-  // Opening the window: the station list file's lines, sorted and read in the stored layout.
+  // Opening the window: the station list file's lines, without control characters, sorted and read
+  // in the stored layout.
   void Load(const std::vector<std::string>& fileLines, const std::string& ownCallsign);
-  // An import file's lines replace the whole list (imported layout). False, and the list empty,
-  // when no line could hold a station.
+  // An import file's lines replace the whole list (imported layout). False, and the list as it
+  // was, when no line holds a station that closing would write (an empty file, a file of another
+  // kind).
   bool Import(const std::vector<std::string>& fileLines, const std::string& ownCallsign);
 
   // The stations; the grid shows them followed by the empty entry row.

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "prep/import_hint.h"
+
 // One row of the grid: running number from 1, the text, its length without spaces.
 struct TextGridRow {
   std::string number;
@@ -72,10 +74,11 @@ class TextCollection {
 
   // Texts from a chosen file's lines, Windows-1252 or UTF-8. Each line is cleaned; candidates have
   // 15 to 22 characters without spaces, pass the allowed-character test, do not begin with "#" or
-  // "=", hold no "," and are neither repeated nor in the collection (case ignored). They go after
-  // the marked text (to the front when none is marked), the last row is selected, the input
-  // emptied. True when texts were added.
-  bool Import(const std::vector<std::string>& fileLines);
+  // "=", hold no "," and are neither repeated nor in the collection (case ignored; the first of
+  // repeated lines is taken). They go after the marked text (to the front when none is marked),
+  // the last row is selected, the input emptied. Without candidates the collection stays as it
+  // was: NoUsableLine, or NothingNew when all of them are in the collection already.
+  ImportResult Import(const std::vector<std::string>& fileLines);
 
   // Texts from the clipboard, one per line, by the import's rules (without the "#" and "="
   // test). The undo copy keeps the collection as it was; the last text added is selected. True
@@ -111,9 +114,11 @@ class TextCollection {
   void SelectAndMark(int row);
   // Inserts `texts` after the marked text; returns the index of the first one inserted.
   int InsertAfterMark(const std::vector<std::string>& texts);
-  bool Contains(std::string_view text) const;
-  std::vector<std::string> Candidates(const std::vector<std::string>& lines,
-                                      bool skipHashAndEquals) const;
+  struct ImportCandidates {
+    std::vector<std::string> texts;  // new texts, in the order of their lines
+    bool anyInCollection = false;    // a usable text was left out as it is there already
+  };
+  ImportCandidates Candidates(const std::vector<std::string>& lines, bool skipHashAndEquals) const;
 
   std::vector<std::string> texts_;
   std::vector<std::string> undo_;

@@ -13,10 +13,7 @@ void RewriteTextTable(const std::string& logDbFile, const std::vector<std::strin
   // Emptying and refilling are one change: a failure part-way leaves the previous texts.
   db.BeginTransaction();
   db.ExecSQL("DELETE FROM txt");
-  for (const std::string& text : texts) {
-    db.AddParamText(":txt", text);
-    db.ExecSQL("INSERT INTO txt VALUES (:txt)");
-  }
+  db.ExecSQLForEach("INSERT INTO txt VALUES (:txt)", ":txt", texts);
   db.Commit();
 }
 

@@ -13,6 +13,7 @@
 #include "common/qt_cp1252.h"
 #include "live/qt_log_grid_model.h"
 #include "services/app_context.h"
+#include "services/qt_window_placement.h"
 #include "widgets/qt_text_length_counter.h"
 #include "widgets/qt_typed_text_validator.h"
 #include "widgets/qt_window_helpers.h"
@@ -32,8 +33,8 @@ TForm2::TForm2(AppContext& ctx, QWidget* parent)
     : QDialog(parent), ctx_(ctx), model_(ctx.logDbFile) {
   setObjectName("Form2");
   setFont(QFont("Segoe UI", 9));
-  setFixedSize(kClientWidth, kClientHeight);
   BuildControls();
+  KeepOnScreen(this, QSize(kClientWidth, kClientHeight));
 }
 
 TForm2::~TForm2() = default;

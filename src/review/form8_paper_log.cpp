@@ -15,6 +15,7 @@
 #include "common/qt_cp1252.h"
 #include "live/qt_log_grid_model.h"
 #include "services/app_context.h"
+#include "services/qt_window_placement.h"
 #include "widgets/qt_text_length_counter.h"
 #include "widgets/qt_typed_text_validator.h"
 #include "widgets/qt_window_helpers.h"
@@ -74,8 +75,8 @@ void ShowCounter(QLabel* counter, int value) {
 TForm8::TForm8(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx), model_(ctx) {
   setObjectName("Form8");
   setFont(QFont("Segoe UI", 9));
-  setFixedSize(kClientWidth, kClientHeight);
   BuildControls();
+  KeepOnScreen(this, QSize(kClientWidth, kClientHeight));
 }
 
 TForm8::~TForm8() = default;

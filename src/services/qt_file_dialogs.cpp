@@ -3,6 +3,7 @@
 #include <QFileDialog>
 
 #include "services/file_dialog_filter.h"
+#include "services/qt_window_placement.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ std::optional<QString> FileDialogs::GetOpenFileName(QWidget* parent,
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   if (!request.proposedFile.isEmpty()) dialog.selectFile(request.proposedFile);
+  KeepOnScreen(&dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
 }

@@ -2,8 +2,9 @@
 
 #include <QApplication>
 #include <QInputDialog>
-#include <QLineEdit>
 #include <QMessageBox>
+
+#include "services/qt_window_placement.h"
 
 namespace {
 UserPrompts* installed = nullptr;
@@ -20,12 +21,18 @@ void UserPrompts::Install(UserPrompts* prompts) {
 
 std::optional<QString> DialogPrompts::AskText(QWidget* parent, const QString& title,
                                               const QString& prompt, const QString& initial) {
-  bool ok = false;
-  QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &ok);
-  if (!ok) return std::nullopt;
-  return text;
+  QInputDialog dialog(parent);
+  dialog.setWindowTitle(title);
+  dialog.setLabelText(prompt);
+  dialog.setTextValue(initial);
+  KeepOnScreen(&dialog);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.textValue();
 }
 
 void DialogPrompts::ShowError(QWidget* parent, const QString& message) {
-  QMessageBox::critical(parent, QApplication::applicationName(), message);
+  QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), message, QMessageBox::Ok,
+                  parent);
+  KeepOnScreen(&box);
+  box.exec();
 }

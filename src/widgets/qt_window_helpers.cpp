@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 #include "common/qt_cp1252.h"
@@ -63,18 +62,22 @@ QLabel* AddFramedLabel(QWidget* parent, const char* name, const char* frameName,
   return label;
 }
 
-void MakeFixedDialog(QDialog* dialog, int width, int height) {
-  dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint);
-  dialog->setFixedSize(width, height);
+QLabel* AddImportHint(QWidget* parent, QRect place) {
+  QLabel* label = AddHint(parent, "LabelImportHinweis", QString(), place);
+  label->setWordWrap(true);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->hide();
+  return label;
 }
 
-void CentreOnDesktop(QWidget* window) {
-  const QScreen* desktop = window->screen();
-  if (desktop == nullptr) return;
-  QRect frame = window->frameGeometry();
-  frame.moveCenter(desktop->availableGeometry().center());
-  window->move(frame.topLeft());
+void ShowImportHint(QLabel* label, const std::string& cp1252Hint) {
+  label->setText(QStringFromCp1252(cp1252Hint));
+  label->setVisible(!cp1252Hint.empty());
+}
+
+void MakeFixedDialog(QDialog* dialog) {
+  dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint);
 }
 
 void CaretToEndSoon(QLineEdit* field) {

@@ -44,10 +44,14 @@ QFrame* AddLabelFrame(QWidget* parent, const char* name, QRect labelPlace);
 // A status label in its frame: centred text on its own filled background.
 QLabel* AddFramedLabel(QWidget* parent, const char* name, const char* frameName,
                        const QString& text, QRect place);
+// The hint `LabelImportHinweis` that says when an import took nothing (ImportHint); hidden until
+// then.
+QLabel* AddImportHint(QWidget* parent, QRect place);
+// Shows the hint, or hides the label when the hint is empty.
+void ShowImportHint(QLabel* label, const std::string& cp1252Hint);
 
-// A fixed single border with only the close icon.
-void MakeFixedDialog(QDialog* dialog, int width, int height);
-void CentreOnDesktop(QWidget* window);
+// A single border with only the close icon; the size is fixed by KeepOnScreen.
+void MakeFixedDialog(QDialog* dialog);
 
 // Shows `cp1252` in the field unless it shows it already (a new text would move the caret).
 void SetTextIfChanged(QLineEdit* field, const std::string& cp1252);

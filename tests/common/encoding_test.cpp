@@ -34,4 +34,21 @@ TEST(Encoding, Utf8AnsiIsTakenOnlyWhenShorter) {
       << "the sequence cut in half stays a byte";
 }
 
+TEST(Encoding, FileBytesAreReadAsTheirByteOrderMarkSays) {
+  struct Case {
+    std::string bytes;
+    std::string text;
+  };
+  using namespace std::string_literals;
+  const Case cases[] = {
+      {"M\xFCller\r\n", "M\xFCller\r\n"},                 // Windows-1252 as it stands
+      {"\xFE\xFF\0M\0\xFC\0\r\0\n"s, "M\xC3\xBC\r\n"},    // UTF-16 big endian
+      {"\xFF\xFE\x3D\xD8\x00\xDE"s, "\xF0\x9F\x98\x80"},  // a surrogate pair
+      {"\xFF\xFE\x3D\xD8M\0"s, "\xEF\xBF\xBDM"},          // a lone surrogate
+      {"\xFF\xFEM\0\x41"s, "M\xEF\xBF\xBD"},              // an odd last byte
+      {"\xFF\xFE", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(TextOfFileBytes(c.bytes), c.text) << c.bytes;
+}
+
 }  // namespace

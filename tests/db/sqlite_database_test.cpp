@@ -159,6 +159,27 @@ TEST_F(SqliteDatabaseTest, AStatementThatFailsToPrepareUsesUpItsParameters) {
   EXPECT_EQ(db.GetTable("SELECT a IS NULL FROM t")->FieldAsInteger(0), 1);
 }
 
+TEST_F(SqliteDatabaseTest, OneStatementRunsForEachValueInOrderUntilOneFails) {
+  TSQLiteDatabase db(file);
+  db.ExecSQL("CREATE TABLE t (a TEXT CHECK (a <> 'bad'), b TEXT)");
+  db.AddParamText(":b", "queued");
+  db.ExecSQLForEach("INSERT INTO t VALUES (:a, :b)", ":a", {"one", std::string("t\0wo", 4), ""});
+  auto t = db.GetTable("SELECT a, b, length(CAST(a AS BLOB)) FROM t ORDER BY rowid");
+  ASSERT_EQ(t->RowCount(), 3);
+  EXPECT_EQ(t->FieldAsString(1), "queued") << "bound for every run";
+  t->Next();
+  EXPECT_EQ(t->FieldAsInteger(2), 4) << "bound with its full byte length";
+  t->Next();
+  EXPECT_EQ(t->FieldAsString(1), "queued");
+
+  EXPECT_EQ(MessageOf([&] {
+              db.ExecSQLForEach("INSERT INTO t (a) VALUES (:a)", ":a", {"four", "bad", "five"});
+            }),
+            "Error executing SQL statement.\rError [19]: Abort due to contraint violation.\r"
+            "\"INSERT INTO t (a) VALUES (:a)\": CHECK constraint failed: a <> 'bad'");
+  EXPECT_EQ(db.GetTable("SELECT count(*) FROM t")->CountResult(), 4) << "the runs before it stay";
+}
+
 TEST_F(SqliteDatabaseTest, OnlyTheFirstStatementOfATextRuns) {
   TSQLiteDatabase db(file);
   db.ExecSQL("CREATE TABLE t (a TEXT); CREATE TABLE u (a TEXT)");

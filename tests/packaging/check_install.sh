@@ -64,6 +64,31 @@ read -r first second <<<"$versions"
 [ -n "$first" ] && [ "$first" = "$second" ] || fail "the programs tell different versions:$versions"
 [ -z "$(find "$quiet" -mindepth 2)" ] || fail "the command line touched a folder: $(find "$quiet" -mindepth 2)"
 
+
+# The machine-readable copyright file: its format line, the project's licence, and every Files
+# paragraph with a Copyright and a License whose text is given in a License paragraph.
+copyright="$usr/share/doc/vorlax-ktd-log/copyright"
+[ -s "$copyright" ] || fail "$copyright missing"
+[ "$(head -1 "$copyright")" = "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ] ||
+  fail "the copyright file is not in the machine-readable format"
+grep -qx "License: GPL-3.0-or-later" "$copyright" || fail "the copyright file names no GPL-3.0-or-later"
+faults=$(awk -v RS= '
+  /^Files:/ {
+    if ($0 !~ /\nCopyright: / || !match($0, /\nLicense: [^\n]*/)) print "incomplete: " $2
+    else used[substr($0, RSTART + 10, RLENGTH - 10)] = 1
+  }
+  /^License: [^\n]*\n / { split($0, lines, "\n"); given[substr(lines[1], 10)] = 1 }
+  END { for (name in used) if (!(name in given)) print "no licence text: " name }' "$copyright")
+[ -z "$faults" ] || fail "copyright file: $faults"
+
+# Real-time priority for the keyer of every member of dialout, as high as the keyer asks for.
+limits="$root/dest/etc/security/limits.d/95-vorlax-ktd-log.conf"
+[ -s "$limits" ] || fail "$limits missing"
+priority=$(sed -n 's/^constexpr int kRealTimePriority = \([0-9]*\);.*/\1/p' \
+  "$source/src/keyer/keyer_thread.cpp")
+[ -n "$priority" ] || fail "the keyer's real-time priority not found in keyer_thread.cpp"
+grep -qx "@dialout - rtprio $priority" "$limits" || fail "$limits does not grant dialout rtprio $priority"
+
 # The launcher, with a stand-in program that writes its folder and arguments to $STARTED_IN.
 cat >"$usr/bin/vorlax-ktd-log" <<'STAND_IN'
 #!/bin/sh

@@ -41,7 +41,7 @@ TEST(TextCollectionOpen, TakesFileLinesAsTheyStandUnlessPlainlyBroken) {
 TEST(TextCollectionImport, CleansLinesAndKeepsValidNewTextsOnce) {
   TextCollection c = Opened({"Abendrot am Saentis", "Gipfelkreuz im Morgen"});
   c.SelectRow(0);
-  const bool added = c.Import({
+  const ImportResult added = c.Import({
       "Gr\xFCsse aus Z\xFCrich am See",    // 22 after transliteration: taken
       "Gr\xFCsse aus Z\xFCrich vom Berg",  // 24: refused
       "Drei, zwei, eins und los",          // comma
@@ -55,7 +55,7 @@ TEST(TextCollectionImport, CleansLinesAndKeepsValidNewTextsOnce) {
       "Kurzer Text hier",           // 14 without spaces
       "ABCDEFGHIJKLMNOPQRSTUVW",    // 23
   });
-  EXPECT_TRUE(added);
+  EXPECT_EQ(added, ImportResult::Taken);
   // After the marked text, in file order; the collection's last row is selected.
   EXPECT_EQ(c.Texts(), (Texts{"Abendrot am Saentis", "Gruesse aus Zuerich am See",
                               "Nebelmeer im Mittelland", "Gipfelkreuz im Morgen"}));
@@ -67,11 +67,11 @@ TEST(TextCollectionImport, CleansLinesAndKeepsValidNewTextsOnce) {
 TEST(TextCollectionImport, FillsAnEmptyCollectionAndIgnoresFilesWithoutTexts) {
   TextCollection c;
   c.SetInput("angefangen");
-  EXPECT_FALSE(c.Import({"# Kommentar", "zu kurz"}));
+  EXPECT_EQ(c.Import({"# Kommentar", "zu kurz"}), ImportResult::NoUsableLine);
   EXPECT_TRUE(c.Input().empty());
   EXPECT_TRUE(c.Texts().empty());
 
-  EXPECT_TRUE(c.Import({"Picknick auf der Alp", "Quarz im Rucksack dabei"}));
+  EXPECT_EQ(c.Import({"Picknick auf der Alp", "Quarz im Rucksack dabei"}), ImportResult::Taken);
   EXPECT_EQ(c.Texts(), (Texts{"Picknick auf der Alp", "Quarz im Rucksack dabei"}));
   EXPECT_EQ(c.MarkedRow(), 1);
   // With a single text before, the undo copy is not taken.
@@ -84,13 +84,14 @@ TEST(TextCollectionImport, FillsAnEmptyCollectionAndIgnoresFilesWithoutTexts) {
 
 TEST(TextCollectionImport, Utf8LinesAreTransliteratedLikeWindows1252Ones) {
   TextCollection c;
-  EXPECT_TRUE(c.Import({
-      "Gr\xC3\xBCsse aus Z\xC3\xBCrich am See",  // UTF-8 umlauts
-      "Caf\xC3\xA9 au lait am Morgen",           // UTF-8 e acute
-      "\305\201eba an der Ostsee",               // no Windows-1252 letter: not a "?"
-      "Stra\303\237e ueber den Pass",            // sharp s has no transliteration
-      "Gipfelkreuz im Morgen ?",                 // Windows-1252 with a real "?"
-  }));
+  EXPECT_EQ(c.Import({
+                "Gr\xC3\xBCsse aus Z\xC3\xBCrich am See",  // UTF-8 umlauts
+                "Caf\xC3\xA9 au lait am Morgen",           // UTF-8 e acute
+                "\305\201eba an der Ostsee",               // no Windows-1252 letter: not a "?"
+                "Stra\303\237e ueber den Pass",            // sharp s has no transliteration
+                "Gipfelkreuz im Morgen ?",                 // Windows-1252 with a real "?"
+            }),
+            ImportResult::Taken);
   EXPECT_EQ(c.Texts(), (Texts{"Gruesse aus Zuerich am See", "Cafe au lait am Morgen",
                               "Gipfelkreuz im Morgen ?"}));
 }

@@ -46,6 +46,7 @@ class StationListWindowTest : public QObject {
  private slots:
   void importEditAddRemoveAndCloseFromTheMenu();
   void storedTextsKeepTheirPlacesAndBadCallsignsAreRefused();
+  void anImportThatFindsNoStationKeepsTheListAndSaysSo();
 };
 
 void StationListWindowTest::importEditAddRemoveAndCloseFromTheMenu() {
@@ -188,6 +189,35 @@ void StationListWindowTest::storedTextsKeepTheirPlacesAndBadCallsignsAreRefused(
   QVERIFY(program.form->close());
   QCOMPARE(FileBytes(program.ctx.stationListFile),
            std::string("HB9ABC/P,Max,ALPENROSEN AM GRAT,BERGWIND UND SONNE,,\r\n"));
+  QVERIFY(prompts.errors.isEmpty());
+}
+
+void StationListWindowTest::anImportThatFindsNoStationKeepsTheListAndSaysSo() {
+  TempFolder folder;
+  ScriptedPrompts prompts;
+  StationsProgram program;
+  QVERIFY(program.Start(folder));
+  const std::string stored = "HB9ABC/P,Max,ALPENROSEN AM GRAT,,,\r\n";
+  QVERIFY(WriteFileAtomic(program.ctx.stationListFile, stored));
+  const std::string empty = folder / "Leer.csv";
+  QVERIFY(WriteFileAtomic(empty, ""));
+  program.ShowForm();
+  auto* hint = program.In<QLabel>("LabelImportHinweis");
+  QVERIFY(!hint->isVisible());
+
+  FileDialogs::SetNextFileName(QString::fromStdString(empty));
+  QTest::mouseClick(program.In<QPushButton>("ButtonStationenImportieren"), Qt::LeftButton);
+  QCOMPARE(QApplication::focusWidget(), program.Field("Edit4"));
+  QCOMPARE(program.Row(0), (QStringList{"HB9ABC/P", "Max", "ALPENROSEN AM GRAT", "", "", ""}));
+  QCOMPARE(program.In<QLabel>("Label8")->text(), QString("1"));
+  QVERIFY(hint->isVisible());
+  QVERIFY(!program.In<QLabel>("Label9")->isVisible());  // the hint line holds it meanwhile
+  QCOMPARE(hint->text(), QString::fromUtf8("Keine Station importiert: „Leer.csv“ enthält keine "
+                                           "brauchbare Zeile. Die Liste bleibt, wie sie war."));
+
+  QVERIFY(program.form->close());
+  QCOMPARE(FileBytes(program.ctx.stationListFile), stored);
+  QVERIFY(program.ctx.stationListPresent);
   QVERIFY(prompts.errors.isEmpty());
 }
 
