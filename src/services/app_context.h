@@ -1,7 +1,8 @@
 #pragma once
 // src/services: what every window leans on, below the windows and above the core. The context
 // (this file), the application object with its error box, the clipboard, the open-file dialog, the
-// operator prompts, and the claim on the working folder; the Qt ones can be replaced by tests.
+// operator prompts, the placement of every window on the main window's screen, and the claim on
+// the working folder; the clipboard, the dialog and the prompts can be replaced by tests.
 //
 // Program-wide values settled at start-up and shared by every window: year, callsigns, folders and
 // file names, the flags of the main menu, the CW mode flag, the score values and the in-memory
