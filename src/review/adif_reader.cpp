@@ -83,10 +83,11 @@ Tag ReadTag(std::string_view bytes, std::size_t at) {
   }
   if (i >= bytes.size() || bytes[i] != '>') return tag;
   tag.after = i + 1;
-  if (SameNameIgnoringCase(tag.name, "eor")) {
-    tag.kind = Tag::Kind::EndOfRecord;
-  } else if (SameNameIgnoringCase(tag.name, "eoh")) {
-    tag.kind = Tag::Kind::EndOfHeader;
+  const bool eor = SameNameIgnoringCase(tag.name, "eor");
+  const bool eoh = SameNameIgnoringCase(tag.name, "eoh");
+  if (eor || eoh) {
+    // <EOR> and <EOH> carry no length: "<EOR:6>" is as broken as any other tag.
+    if (!hasLength) tag.kind = eor ? Tag::Kind::EndOfRecord : Tag::Kind::EndOfHeader;
   } else if (hasLength) {
     tag.kind = Tag::Kind::Field;
     tag.lengthPastEnd = tag.length > bytes.size() - tag.after;
@@ -254,7 +255,8 @@ AdifDocument ReadAdif(std::string_view bytes) {
       continue;
     }
     const std::string_view value = bytes.substr(tag.after, tag.length);
-    if (FindEndOfRecord(value, 0) != std::string_view::npos) {
+    // No value holds the start of an <EOR>, not even one that the value cuts off ("<EO").
+    if (FindEndOfRecord(bytes.substr(tag.after, tag.length + 4), 0) != std::string_view::npos) {
       pos = damage(AdifDamage::ValueOverRecordEnd, at);
       continue;
     }

@@ -6,9 +6,9 @@
 // ignored.
 //
 // A record that cannot be read whole is reported as damaged and skipped: a field whose length runs
-// past the end of the file or whose value would take in an <EOR> (its length is wrong), a '<' that
-// starts no field, or a file that ends inside the record. A damaged record ends at the next <EOR>
-// (or at the end of the file), so its fields never reach the record after it.
+// past the end of the file or whose value would take in all or part of an <EOR> (its length is
+// wrong), a '<' that starts no field, or a file that ends inside the record. A damaged record ends
+// at the next <EOR> (or at the end of the file), so its fields never reach the record after it.
 
 #include <cstddef>
 #include <string>

@@ -149,7 +149,7 @@ TEST_F(AdifImportTest, SummaryListsEachGroupWithItsFirstCallsigns) {
   }
   file += AdiRecord(Qso("OE1XYZ", "0702", "FT8"));
   file += AdiRecord(Qso("DL1ABC", "0701", "CW"));
-  file += AdiRecord(Qso("HB9_ABC", "0703", "CW"));
+  file += AdiRecord(Qso("HB9\tABC", "0703", "CW"));
   file += AdiRecord(Qso("", "0703", "CW"));
   file += AdiRecord(Qso("I1ABC", "7:03", "CW"));
   file += "<CALL:5>G4ABC <MODE:2>CW";  // truncated
@@ -163,7 +163,7 @@ TEST_F(AdifImportTest, SummaryListsEachGroupWithItsFirstCallsigns) {
             "anderer Tag: 7 (F0XYZ, F1XYZ, F2XYZ, F3XYZ, F4XYZ, ...)\n"
             "andere Betriebsart: 1 (OE1XYZ)\n"
             "schon im Log: 1 (DL1ABC)\n"
-            "ung\xFCltiges Rufzeichen: 2 (HB9_ABC, ohne Rufzeichen)\n"
+            "ung\xFCltiges Rufzeichen: 2 (HB9?ABC, ohne Rufzeichen)\n"
             "besch\xE4"
             "digter Datensatz: 2 (I1ABC, G4ABC)");
 }

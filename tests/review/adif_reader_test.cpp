@@ -106,6 +106,10 @@ const ShapeCase kShapes[] = {
      "<CALL:6>HB9ABC <SRX_STRING:20>kurz <EOR>\r\n<CALL:6>DL1ABC <EOR>\r\n<CALL:5>F5XYZ <EOR>",
      {"CALL=DL1ABC", "CALL=F5XYZ"},
      {"ValueOverRecordEnd 1 HB9ABC"}},
+    {"LengthCuttingTheEndOfRecordInTwo",
+     "<CALL:6>HB9ABC <SRX_STRING:7>kurz <EOR>\r\n<CALL:6>DL1ABC <EOR>",
+     {"CALL=DL1ABC"},
+     {"ValueOverRecordEnd 1 HB9ABC"}},
     {"LengthPastTheEndAfterWhichRecordsFollow",
      "<CALL:6>HB9ABC <SRX_STRING:999>kurz <EOR>\r\n<CALL:6>DL1ABC <EOR>",
      {"CALL=DL1ABC"},
@@ -114,7 +118,10 @@ const ShapeCase kShapes[] = {
      "<CALL:6>HB9ABC <MODE:x>CW <EOR>\r\n<CALL>DL1ABC<EOR>\r\n<CALL:5>F5XYZ <EOR>",
      {"CALL=F5XYZ"},
      {"BadTag 1 HB9ABC", "BadTag 2 "}},
-    {"EmptyFile", "", {}, {}},
+    {"EndOfRecordWithALength",
+     "<CALL:6>HB9ABC <EOR:0>\r\n<CALL:6>DL1ABC <EOR>",
+     {},
+     {"BadTag 1 HB9ABC"}},
     {"NoTagsAtAll", "Dies ist keine ADIF-Datei.\r\n", {}, {}},
 };
 
@@ -130,19 +137,6 @@ TEST_P(AdifReaderShapes, ReadsEveryRecordAndSkipsOnlyTheDamagedOnes) {
 
 INSTANTIATE_TEST_SUITE_P(RealWorldShapes, AdifReaderShapes, ::testing::ValuesIn(kShapes),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(AdifReader, RecordSpansEndAtTheirEndOfRecordAndNamesAnyCase) {
-  const std::string file = "Kopf<EOH>\r\n<CALL:6>HB9ABC <Time_On:4>0815 <eor>\r\n";
-  const AdifDocument document = ReadAdif(file);
-  ASSERT_EQ(document.records.size(), 1u);
-  const AdifRecord& record = document.records[0];
-  EXPECT_EQ(file.substr(record.begin, record.end - record.begin),
-            "<CALL:6>HB9ABC <Time_On:4>0815 <eor>");
-  EXPECT_EQ(record.Text("time_on"), "0815");
-  EXPECT_EQ(record.Text("TIME_ON"), "0815");
-  EXPECT_EQ(record.Find("mode"), nullptr);
-  EXPECT_EQ(record.Text("mode"), "");
-}
 
 TEST(AdifReader, ValueTextConvertsValidUtf8AndKeepsWindows1252) {
   const std::string marker(1, kNotRepresentable);
