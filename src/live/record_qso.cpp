@@ -54,7 +54,14 @@ void RecordQso(const std::string& logDbFile, const std::string& utc, const std::
   db.Close();
 }
 
-void RecordQsoIn(TSQLiteDatabase& db, const QsoFields& qso) {
+void TakeUndoCopies(TSQLiteDatabase& db) {
+  Snapshot(db, "ktdundo", "SELECT rowid, * FROM ktd");
+  for (const std::string table : {"stns1", "stns1ssb", "stns2", "stns2ssb", "txt", "ptxt"}) {
+    Snapshot(db, table + "undo", "SELECT * FROM " + table);
+  }
+}
+
+void RecordQsoIn(TSQLiteDatabase& db, const QsoFields& qso, UndoCopies undo) {
   const std::string& utc = qso.utc;
   const std::string& callsign = qso.callsign;
   const std::string& rstSent = qso.rstSent;
@@ -66,9 +73,10 @@ void RecordQsoIn(TSQLiteDatabase& db, const QsoFields& qso) {
   const QsoClassFlags flags = ClassifyQso(callsign, sentText);
   const bool cw = mode == "0";
   const bool ktdQso = flags.ktdst == "1";
+  const bool takeUndoCopies = undo == UndoCopies::Take;
 
   // The log as it was before this QSO, with its row ids.
-  Snapshot(db, "ktdundo", "SELECT rowid, * FROM ktd");
+  if (takeUndoCopies) Snapshot(db, "ktdundo", "SELECT rowid, * FROM ktd");
 
   db.AddParamText(":utc", utc);
   db.AddParamText(":rufz", callsign);
@@ -87,8 +95,10 @@ void RecordQsoIn(TSQLiteDatabase& db, const QsoFields& qso) {
 
   const std::string firstHalfList = StationTable(0, cw);
   const std::string secondHalfList = StationTable(1, cw);
-  Snapshot(db, firstHalfList + "undo", "SELECT * FROM " + firstHalfList);
-  Snapshot(db, secondHalfList + "undo", "SELECT * FROM " + secondHalfList);
+  if (takeUndoCopies) {
+    Snapshot(db, firstHalfList + "undo", "SELECT * FROM " + firstHalfList);
+    Snapshot(db, secondHalfList + "undo", "SELECT * FROM " + secondHalfList);
+  }
 
   if (ktdQso) {
     if (half == "0") {
@@ -107,11 +117,11 @@ void RecordQsoIn(TSQLiteDatabase& db, const QsoFields& qso) {
   }
 
   // The sent text is used up and not proposed again; the undo copies still hold it.
-  Snapshot(db, "txtundo", "SELECT * FROM txt");
+  if (takeUndoCopies) Snapshot(db, "txtundo", "SELECT * FROM txt");
   db.AddParamText(":txt", sentText);
   db.ExecSQL("DELETE FROM  txt WHERE txt = :txt");
 
-  Snapshot(db, "ptxtundo", "SELECT * FROM ptxt");
+  if (takeUndoCopies) Snapshot(db, "ptxtundo", "SELECT * FROM ptxt");
   db.AddParamText(":txt", sentText);
   db.ExecSQL("DELETE FROM ptxt WHERE txt = :txt");
 }

@@ -20,6 +20,17 @@ void RecordQso(const std::string& logDbFile, const std::string& utc, const std::
                const std::string& rstSent, const std::string& sentText, const std::string& rstRcvd,
                const std::string& rcvdText);
 
+// Whether recording a QSO first replaces the undo copies of the tables it changes.
+enum class UndoCopies {
+  Take,
+  Kept,  // the caller took them for the whole action (TakeUndoCopies)
+};
+
 // The same statements on an open connection, inside the caller's transaction, for a user action
 // that does more than record the QSO and must be one transaction as a whole.
-void RecordQsoIn(TSQLiteDatabase& db, const QsoFields& qso);
+void RecordQsoIn(TSQLiteDatabase& db, const QsoFields& qso, UndoCopies undo = UndoCopies::Take);
+
+// The undo copies of every table recording changes (the log, the four station lists, the texts),
+// for an action that records many QSOs: copying them before each QSO would take time growing with
+// the square of their number, and the copies are to show the state before the whole action.
+void TakeUndoCopies(TSQLiteDatabase& db);
