@@ -1,0 +1,52 @@
+#pragma once
+// A rigctld without a rig, for tests: records every call as a line ("open localhost:4532",
+// "keyspd 18", "send CQ", "stop", "wait", "mode", "close"), answers each kind of call as told (Ok
+// by default), and can hold a call until it is interrupted, as a rigctld that stopped answering
+// would. Safe to use from the keyer's worker thread while the test thread looks on.
+
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "keyer/rig_client.h"
+
+class FakeRigClient : public RigClient {
+ public:
+  enum class Call { Open, Close, KeySpeed, Send, Stop, Wait, Mode };
+
+  RigReply Open(const std::string& address) override;
+  void Close() override;
+  RigReply SendMorse(const std::string& text) override;
+  RigReply StopMorse() override;
+  RigReply WaitMorse() override;
+  RigReply SetKeySpeed(int wpm) override;
+  RigReply GetMode() override;
+  void Interrupt() override;
+
+  // Every later call of this kind answers `reply`.
+  void Answer(Call call, RigReply reply);
+  // The mode GetMode reports (answered Ok).
+  void SetMode(const std::string& mode);
+  // The next call of this kind waits until Interrupt, then fails.
+  void HoldNext(Call call);
+
+  std::vector<std::string> Calls() const;
+  void ClearCalls();
+  int Interrupts() const;
+  // Blocks until a call of this kind is being held, at most 10 s; true when it is.
+  bool WaitUntilHeld(Call call);
+
+ private:
+  RigReply Respond(Call call, const std::string& line);
+
+  mutable std::mutex mutex_;
+  std::condition_variable changed_;
+  std::map<Call, RigReply> answers_;
+  std::string mode_ = "FM";
+  std::vector<std::string> calls_;
+  bool holdNext_[7] = {};
+  bool holding_[7] = {};
+  int interrupts_ = 0;
+};
