@@ -1,27 +1,8 @@
 #include "keyer/fake_rig_client.h"
 
-#include <chrono>
-
-namespace {
-
-std::size_t IndexOf(FakeRigClient::Call call) {
-  return static_cast<std::size_t>(call);
-}
-
-}  // namespace
-
 RigReply FakeRigClient::Respond(Call call, const std::string& line) {
-  std::unique_lock lock(mutex_);
+  std::lock_guard lock(mutex_);
   calls_.push_back(line);
-  if (holdNext_[IndexOf(call)]) {
-    holdNext_[IndexOf(call)] = false;
-    holding_[IndexOf(call)] = true;
-    const int interruptsBefore = interrupts_;
-    changed_.notify_all();
-    changed_.wait(lock, [&] { return interrupts_ > interruptsBefore; });
-    holding_[IndexOf(call)] = false;
-    return RigReply::Failed("unterbrochen");
-  }
   const auto found = answers_.find(call);
   RigReply reply = found != answers_.end() ? found->second : RigReply::Ok();
   if (call == Call::Mode && reply.status == RigStatus::Ok) reply.detail = mode_;
@@ -57,11 +38,8 @@ RigReply FakeRigClient::GetMode() {
 }
 
 void FakeRigClient::Interrupt() {
-  {
-    std::lock_guard lock(mutex_);
-    ++interrupts_;
-  }
-  changed_.notify_all();
+  std::lock_guard lock(mutex_);
+  ++interrupts_;
 }
 
 void FakeRigClient::Answer(Call call, RigReply reply) {
@@ -72,11 +50,6 @@ void FakeRigClient::Answer(Call call, RigReply reply) {
 void FakeRigClient::SetMode(const std::string& mode) {
   std::lock_guard lock(mutex_);
   mode_ = mode;
-}
-
-void FakeRigClient::HoldNext(Call call) {
-  std::lock_guard lock(mutex_);
-  holdNext_[IndexOf(call)] = true;
 }
 
 std::vector<std::string> FakeRigClient::Calls() const {
@@ -92,9 +65,4 @@ void FakeRigClient::ClearCalls() {
 int FakeRigClient::Interrupts() const {
   std::lock_guard lock(mutex_);
   return interrupts_;
-}
-
-bool FakeRigClient::WaitUntilHeld(Call call) {
-  std::unique_lock lock(mutex_);
-  return changed_.wait_for(lock, std::chrono::seconds(10), [&] { return holding_[IndexOf(call)]; });
 }

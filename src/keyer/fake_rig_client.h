@@ -1,10 +1,8 @@
 #pragma once
 // A rigctld without a rig, for tests: records every call as a line ("open localhost:4532",
-// "keyspd 18", "send CQ", "stop", "wait", "mode", "close"), answers each kind of call as told (Ok
-// by default), and can hold a call until it is interrupted, as a rigctld that stopped answering
-// would. Safe to use from the keyer's worker thread while the test thread looks on.
+// "keyspd 18", "send CQ", "stop", "wait", "mode", "close") and answers each kind of call as told
+// (Ok by default). Safe to use from a worker thread while the test's thread looks on.
 
-#include <condition_variable>
 #include <map>
 #include <mutex>
 #include <string>
@@ -29,24 +27,17 @@ class FakeRigClient : public RigClient {
   void Answer(Call call, RigReply reply);
   // The mode GetMode reports (answered Ok).
   void SetMode(const std::string& mode);
-  // The next call of this kind waits until Interrupt, then fails.
-  void HoldNext(Call call);
 
   std::vector<std::string> Calls() const;
   void ClearCalls();
   int Interrupts() const;
-  // Blocks until a call of this kind is being held, at most 10 s; true when it is.
-  bool WaitUntilHeld(Call call);
 
  private:
   RigReply Respond(Call call, const std::string& line);
 
   mutable std::mutex mutex_;
-  std::condition_variable changed_;
   std::map<Call, RigReply> answers_;
   std::string mode_ = "FM";
   std::vector<std::string> calls_;
-  bool holdNext_[7] = {};
-  bool holding_[7] = {};
   int interrupts_ = 0;
 };

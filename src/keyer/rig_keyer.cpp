@@ -53,7 +53,7 @@ std::optional<RigMessage> PrepareRigMessage(const std::string& text, int wpm) {
 
 RigKeyer::RigKeyer(RigClient& client, TimerService& timers, ExchangeRunner& runner)
     : client_(client), timers_(timers), runner_(runner) {
-  SetSpeed(speed_.load());
+  SetTags(speed_.load());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -110,8 +110,7 @@ void RigKeyer::ReleaseMessages() {
 int RigKeyer::SetSpeed(int wpm) {
   const int w = std::clamp(wpm, Keyer::kMinWpm, Keyer::kMaxWpm);
   speed_ = w;
-  slowTag_ = "<" + std::to_string((w + 1) / 2) + ">";
-  normalTag_ = "<" + std::to_string(w) + ">";
+  SetTags(w);
   timers_.Post([this](KeyerTime) {
     if (link_ == Link::Open && rigSpeed_ != speed_.load()) {
       QueueKeySpeed();
@@ -119,6 +118,11 @@ int RigKeyer::SetSpeed(int wpm) {
     }
   });
   return w;
+}
+
+void RigKeyer::SetTags(int wpm) {
+  slowTag_ = "<" + std::to_string((wpm + 1) / 2) + ">";
+  normalTag_ = "<" + std::to_string(wpm) + ">";
 }
 
 bool RigKeyer::WaitForMessageEnd(std::uint64_t endedBefore, std::chrono::milliseconds timeout) {

@@ -144,6 +144,8 @@ class RigKeyer : public MessageKeying {
   enum class Link { Closed, Opening, Open };
   enum class WaitSupport { Unknown, Yes, No };
 
+  void SetTags(int wpm);  // window thread
+
   // --- Timer thread ---
   void StartMessage(std::uint64_t id, std::string text, std::int64_t durationMs);
   void RequestStop();

@@ -13,7 +13,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -31,28 +30,30 @@ extern char** environ;
 
 namespace {
 
-using namespace std::chrono_literals;
 using Event = RigKeyer::ConnectionEvent;
 
 std::string FindProgram(const std::string& name) {
-  const char* path = std::getenv("PATH");
-  std::stringstream folders(path != nullptr ? path : "/usr/bin:/bin");
-  std::string folder;
-  while (std::getline(folders, folder, ':')) {
-    const std::string candidate = folder + "/" + name;
-    if (access(candidate.c_str(), X_OK) == 0) return candidate;
+  std::stringstream folders(std::getenv("PATH") != nullptr ? std::getenv("PATH") : "/usr/bin");
+  for (std::string folder; std::getline(folders, folder, ':');) {
+    if (access((folder + "/" + name).c_str(), X_OK) == 0) return folder + "/" + name;
   }
   return {};
+}
+
+sockaddr_in Loopback(int port) {
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  address.sin_port = htons(static_cast<std::uint16_t>(port));
+  return address;
 }
 
 // A port nothing listens on: the system's pick for a socket bound and closed again.
 int FreePort() {
   const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+  sockaddr_in address = Loopback(0);
   socklen_t length = sizeof address;
+  bind(fd, reinterpret_cast<sockaddr*>(&address), length);
   getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
   close(fd);
   return ntohs(address.sin_port);
@@ -60,38 +61,29 @@ int FreePort() {
 
 bool Listening(int port) {
   const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = htons(static_cast<std::uint16_t>(port));
-  const bool connected = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+  const sockaddr_in address = Loopback(port);
+  const bool connected =
+      connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
   close(fd);
   return connected;
 }
 
-// Checks `condition` until it holds, at most `limit`.
-bool Eventually(const std::function<bool()>& condition, std::chrono::seconds limit = 20s) {
-  const auto end = std::chrono::steady_clock::now() + limit;
+// Checks `condition` until it holds, at most 20 s.
+bool Eventually(const std::function<bool()>& condition) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   while (!condition()) {
     if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(10ms);
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   return true;
-}
-
-std::string FileText(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 // A program started with stdout and stderr into a file, killed at the end at the latest.
 class Child {
  public:
-  Child(const std::vector<std::string>& arguments, const std::string& output) {
+  Child(std::vector<std::string> arguments, const std::string& output) {
     std::vector<char*> argv;
-    for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+    for (std::string& a : arguments) argv.push_back(a.data());
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -104,41 +96,19 @@ class Child {
   ~Child() { Kill(); }
 
   bool Started() const { return pid_ > 0; }
-  // The exit status, once it has ended.
-  int Wait() {
+  int Wait() {  // the exit status
     int status = -1;
     if (pid_ > 0) waitpid(pid_, &status, 0);
     pid_ = -1;
     return status;
   }
   void Kill() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGKILL);
+    if (pid_ > 0) kill(pid_, SIGKILL);
     Wait();
   }
 
  private:
   pid_t pid_ = -1;
-};
-
-// What the keyer reported, from its timer thread, for the test's thread to wait on.
-struct Reports {
-  std::mutex mutex;
-  std::condition_variable changed;
-  std::vector<Event> events;
-  std::vector<RigModeChange> modes;
-
-  template <typename Item>
-  void Add(std::vector<Item>& list, Item item) {
-    std::lock_guard lock(mutex);
-    list.push_back(item);
-    changed.notify_all();
-  }
-  template <typename Item>
-  bool WaitFor(const std::vector<Item>& list, std::size_t count) {
-    std::unique_lock lock(mutex);
-    return changed.wait_for(lock, 20s, [&] { return list.size() >= count; });
-  }
 };
 
 TEST(HamlibRigClient, ARefusedConnectionNamesTheAddressAndTheSystemsReason) {
@@ -164,23 +134,38 @@ TEST(RigKeyerWithRigctld, KeysThroughTheDummyRigFollowsItsModeAndNoticesItsEnd) 
   ASSERT_TRUE(daemon.Started());
   ASSERT_TRUE(Eventually([&] { return Listening(std::stoi(port)); }));
   const auto logged = [&](const std::string& text) {
-    return FileText(log).find(text) != std::string::npos;
+    std::ostringstream content;
+    content << std::ifstream(log).rdbuf();
+    return content.str().find(text) != std::string::npos;
   };
 
   LiveRigKeyer live;
   RigKeyer& keyer = live.keyer();
-  Reports reports;
-  keyer.SetConnectionHandler(
-      [&](Event event, const std::string&) { reports.Add(reports.events, event); });
-  keyer.SetModeHandler([&](RigModeChange change) { reports.Add(reports.modes, change); });
+  std::mutex mutex;  // the handlers run on the keyer's timer thread
+  std::vector<Event> events;
+  std::vector<RigModeChange> modes;
+  keyer.SetConnectionHandler([&](Event event, const std::string&) {
+    std::lock_guard lock(mutex);
+    events.push_back(event);
+  });
+  keyer.SetModeHandler([&](RigModeChange change) {
+    std::lock_guard lock(mutex);
+    modes.push_back(change);
+  });
+  const auto reported = [&](const auto& list, std::size_t count) {
+    return Eventually([&] {
+      std::lock_guard lock(mutex);
+      return list.size() >= count;
+    });
+  };
   keyer.SetSpeed(40);
   // "localhost" may name ::1 before 127.0.0.1, where rigctld listens by default.
   keyer.Connect("localhost:" + port);
-  ASSERT_TRUE(reports.WaitFor(reports.events, 1));
-  ASSERT_EQ(reports.events[0], Event::Connected);
+  ASSERT_TRUE(reported(events, 1));
+  ASSERT_EQ(events[0], Event::Connected);
 
   ASSERT_TRUE(keyer.TransmitText("cq <20>de<40>"));
-  ASSERT_TRUE(keyer.WaitForMessageEnd(0, 20s));
+  ASSERT_TRUE(keyer.WaitForMessageEnd(0, std::chrono::seconds(20)));
   EXPECT_TRUE(logged("CQ DE"));
   EXPECT_TRUE(logged("KEYSPD 40"));
 
@@ -189,33 +174,30 @@ TEST(RigKeyerWithRigctld, KeysThroughTheDummyRigFollowsItsModeAndNoticesItsEnd) 
   ASSERT_TRUE(keyer.TransmitText("qrz?"));
   ASSERT_TRUE(Eventually([&] { return logged("QRZ?"); }));
   keyer.AbortMessage();
-  ASSERT_TRUE(keyer.WaitForMessageEnd(1, 20s));
+  ASSERT_TRUE(keyer.WaitForMessageEnd(1, std::chrono::seconds(20)));
   EXPECT_TRUE(logged("cmd=stop_morse"));
   EXPECT_TRUE(keyer.Connected());
 
   // Mode following: the dummy starts in FM, then is switched as another program would.
-  const auto setMode = [&](const char* mode) {
-    Child setter({rigctl, "-m", "2", "-r", "localhost:" + port, "M", mode, "0"},
-                 dir / "rigctl.log");
-    return setter.Wait() == 0;
-  };
-  ASSERT_TRUE(keyer.PollMode());
-  ASSERT_TRUE(reports.WaitFor(reports.modes, 1));
-  ASSERT_TRUE(setMode("USB"));
-  ASSERT_TRUE(keyer.PollMode());
-  ASSERT_TRUE(reports.WaitFor(reports.modes, 2));
-  ASSERT_TRUE(setMode("CW"));
-  ASSERT_TRUE(keyer.PollMode());
-  ASSERT_TRUE(reports.WaitFor(reports.modes, 3));
-  EXPECT_EQ(reports.modes, (std::vector<RigModeChange>{RigModeChange::None, RigModeChange::Ssb,
-                                                       RigModeChange::Cw}));
+  for (const char* mode : {"", "USB", "CW"}) {
+    if (*mode != '\0') {
+      Child setter({rigctl, "-m", "2", "-r", "localhost:" + port, "M", mode, "0"},
+                   dir / "rigctl.log");
+      ASSERT_EQ(setter.Wait(), 0);
+    }
+    std::unique_lock lock(mutex);
+    const std::size_t before = modes.size();
+    lock.unlock();
+    ASSERT_TRUE(keyer.PollMode());
+    ASSERT_TRUE(reported(modes, before + 1));
+  }
+  EXPECT_EQ(modes, (std::vector{RigModeChange::None, RigModeChange::Ssb, RigModeChange::Cw}));
 
   // rigctld killed: the next exchange fails, and the loss is reported.
   daemon.Kill();
   ASSERT_TRUE(keyer.PollMode());
-  ASSERT_TRUE(reports.WaitFor(reports.events, 2));
-  EXPECT_EQ(reports.events[1], Event::Lost);
-  EXPECT_FALSE(keyer.Connected());
+  ASSERT_TRUE(reported(events, 2));
+  EXPECT_EQ(events[1], Event::Lost);
   EXPECT_FALSE(keyer.TransmitText("cq"));
 }
 

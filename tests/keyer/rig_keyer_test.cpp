@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
 #include <functional>
-#include <mutex>
 
 #include "keyer/fake_rig_client.h"
 #include "keyer/test_exchange_runner.h"
@@ -18,62 +16,42 @@ using Calls = std::vector<std::string>;
 using Times = std::vector<std::int64_t>;
 
 TEST(RigModeChange, FollowsCwAndTheSidebandModesOnly) {
-  const std::pair<const char*, RigModeChange> cases[] = {
-      {"CW", RigModeChange::Cw},      {"CWR", RigModeChange::Cw},
-      {"USB", RigModeChange::Ssb},    {"LSB", RigModeChange::Ssb},
-      {"PKTUSB", RigModeChange::Ssb}, {"PKTLSB", RigModeChange::Ssb},
-      {"AM", RigModeChange::None},    {"FM", RigModeChange::None},
-      {"RTTY", RigModeChange::None},  {"PKTFM", RigModeChange::None},
-      {"", RigModeChange::None},
-  };
-  for (const auto& [mode, change] : cases) EXPECT_EQ(ModeChangeFor(mode), change) << mode;
+  for (const char* mode : {"CW", "CWR"}) EXPECT_EQ(ModeChangeFor(mode), RigModeChange::Cw);
+  for (const char* mode : {"USB", "LSB", "PKTUSB", "PKTLSB"}) {
+    EXPECT_EQ(ModeChangeFor(mode), RigModeChange::Ssb) << mode;
+  }
+  for (const char* mode : {"AM", "FM", "RTTY", "PKTFM", ""}) {
+    EXPECT_EQ(ModeChangeFor(mode), RigModeChange::None) << mode;
+  }
 }
 
 TEST(RigMessage, TextWithoutSpeedTagsAndTheConvertersDuration) {
-  // "cq" at 20 wpm: 50 lead-in, -.-. (180 60 60 60 180 60 60), 180, --.- (180 60 180 60 60 60 180),
-  // 50 tail.
-  const auto cq = PrepareRigMessage("cq", 20);
-  ASSERT_TRUE(cq.has_value());
-  EXPECT_EQ(cq->text, "CQ");
-  EXPECT_EQ(cq->durationMs, 1720);
-
-  // The slow tags of the Farnsworth exchange do not reach the rig, nor stretch the duration: the
+  // "cq" at 20 wpm: lead-in 50, -.-. 660, space 180, --.- 780, tail 50.
+  EXPECT_EQ(PrepareRigMessage("cq", 20)->durationMs, 1720);
+  // The slow tags of the Farnsworth exchange neither reach the rig nor stretch the duration: the
   // rig keys everything at its keyer speed.
-  const auto report = PrepareRigMessage("hb9abc/p gm anna 5nn  <9>rote rosen<18> +", 18);
-  const auto plain = PrepareRigMessage("hb9abc/p gm anna 5nn  rote rosen +", 18);
-  ASSERT_TRUE(report && plain);
-  EXPECT_EQ(report->text, "HB9ABC/P GM ANNA 5NN  ROTE ROSEN +");
-  EXPECT_EQ(report->durationMs, plain->durationMs);
-  EXPECT_EQ(PrepareRigMessage("<13>test<25>", 25)->text, "TEST");
-  EXPECT_EQ(PrepareRigMessage("\xC4rger [bt]", 25)->text, "AERGER =");
-
-  EXPECT_FALSE(PrepareRigMessage("<9><18>", 18).has_value());
-  EXPECT_FALSE(PrepareRigMessage("[]", 18).has_value());
+  const auto tagged = PrepareRigMessage("hb9abc/p gm 5nn  <9>rote rosen<18> +", 18);
+  EXPECT_EQ(tagged->text, "HB9ABC/P GM 5NN  ROTE ROSEN +");
+  EXPECT_EQ(tagged->durationMs, PrepareRigMessage(tagged->text, 18)->durationMs);
+  EXPECT_EQ(PrepareRigMessage("\xC4rger [bt]<25>", 25)->text, "AERGER =");
+  EXPECT_FALSE(PrepareRigMessage("<9>[]<18>", 18).has_value());
 }
 
 class RigKeyerTest : public ::testing::Test {
  protected:
-  struct Reported {
-    Event event;
-    std::string reason;
-    bool operator==(const Reported&) const = default;
-  };
-
   RigKeyerTest() {
     keyer.SetConnectionHandler([this](Event event, const std::string& reason) {
-      events.push_back({event, reason});
+      events.push_back(event);
+      lastReason = reason;
     });
     keyer.SetModeHandler([this](RigModeChange change) { modes.push_back(change); });
     keyer.SetMessageEndHandler([this](MessageKeying::MessageEnd how) {
       EXPECT_EQ(how, MessageKeying::MessageEnd::Stopped);
       EXPECT_FALSE(keyer.MessageRunning());
-      ends.push_back(NowMs());
+      ends.push_back(std::chrono::duration_cast<std::chrono::milliseconds>(timers.Now()).count());
     });
   }
 
-  std::int64_t NowMs() const {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(timers.Now()).count();
-  }
   void At(std::int64_t ms) { timers.Advance(Milliseconds(ms) - timers.Now()); }
   void Run() { timers.RunDue(); }
   // Connected at 20 wpm, with the calls and events of connecting forgotten.
@@ -90,7 +68,8 @@ class RigKeyerTest : public ::testing::Test {
   FakeRigClient client;
   TestExchangeRunner runner;
   RigKeyer keyer{client, timers, runner};
-  std::vector<Reported> events;
+  std::vector<Event> events;
+  std::string lastReason;
   std::vector<RigModeChange> modes;
   Times ends;  // when each message ended
 };
@@ -103,14 +82,13 @@ TEST_F(RigKeyerTest, ConnectingSetsTheRigsSpeedAndARefusalLeavesKeyingOff) {
   EXPECT_FALSE(keyer.TransmitText("cq"));  // not before the connection is there
   Run();
   EXPECT_EQ(client.Calls(), (Calls{"open localhost:4532", "keyspd 25"}));
-  EXPECT_EQ(events, (std::vector<Reported>{{Event::Connected, ""}}));
-  EXPECT_TRUE(keyer.Connected());
+  EXPECT_EQ(events, std::vector{Event::Connected});
 
   client.Answer(Call::Open, RigReply::Failed("localhost:4532: Connection refused"));
   keyer.Connect("localhost:4532");
   Run();
-  EXPECT_EQ(events.back(), (Reported{Event::Refused, "localhost:4532: Connection refused"}));
-  EXPECT_FALSE(keyer.Connected());
+  EXPECT_EQ(events, (std::vector{Event::Connected, Event::Refused}));
+  EXPECT_EQ(lastReason, "localhost:4532: Connection refused");
   EXPECT_FALSE(keyer.TransmitText("cq"));
   EXPECT_FALSE(keyer.PollMode());
 }
@@ -121,106 +99,64 @@ TEST_F(RigKeyerTest, KeySpeedGoesToTheRigWheneverTheSpeedChanges) {
     EXPECT_EQ(keyer.SetSpeed(requested), set);
     Run();
   }
-  EXPECT_EQ(client.Calls(), (Calls{"keyspd 26", "keyspd 40"}));
   EXPECT_EQ(keyer.SlowTag(), "<20>");
-  EXPECT_EQ(keyer.NormalTag(), "<40>");
-
-  client.ClearCalls();
   ASSERT_TRUE(keyer.TransmitText("5nn <20>test<40> +"));
   Run();
-  EXPECT_EQ(client.Calls(), (Calls{"send 5NN TEST +"}));
+  EXPECT_EQ(client.Calls(), (Calls{"keyspd 26", "keyspd 40", "send 5NN TEST +"}));
 }
 
-TEST_F(RigKeyerTest, WithoutWaitMorseAMessageEndsAtItsComputedDuration) {
+TEST_F(RigKeyerTest, AMessageEndsWhenWaitMorseReturnsOrElseAtItsComputedDuration) {
   ConnectNow();
-  client.Answer(Call::Wait, RigReply::NotAvailable());
-  At(1000);
   ASSERT_TRUE(keyer.TransmitText("cq"));
-  EXPECT_TRUE(keyer.MessageRunning());
   EXPECT_FALSE(keyer.TransmitText("qrz?"));  // one message at a time
   Run();
-  EXPECT_EQ(client.Calls(), (Calls{"send CQ"}));
-  At(2719);
-  EXPECT_TRUE(ends.empty());
-  At(2720);
-  EXPECT_EQ(ends, (Times{2720}));
-  EXPECT_EQ(keyer.MessagesEnded(), 1u);
-  EXPECT_EQ(client.Calls(), (Calls{"send CQ", "wait"}));
-
-  // Known by now: the next message ends at its computed end without asking again.
-  ASSERT_TRUE(keyer.TransmitText("cq"));
-  At(4440);
-  EXPECT_EQ(ends, (Times{2720, 4440}));
-  EXPECT_EQ(client.Calls(), (Calls{"send CQ", "wait", "send CQ"}));
-}
-
-TEST_F(RigKeyerTest, WithWaitMorseAMessageEndsWhenTheRigHasFinished) {
-  ConnectNow();
-  ASSERT_TRUE(keyer.TransmitText("cq"));
-  Run();
-  runner.Hold();  // the rig still keys when the computed duration has passed
-  At(1720);
-  EXPECT_EQ(client.Calls(), (Calls{"send CQ"}));
+  runner.Hold();  // the rig still keys when the computed 1720 ms have passed
   At(1900);
   EXPECT_TRUE(ends.empty());
   runner.Release();
   Run();
   EXPECT_EQ(ends, (Times{1900}));
-  EXPECT_EQ(client.Calls(), (Calls{"send CQ", "wait"}));
-  EXPECT_TRUE(events.empty());
+
+  client.Answer(Call::Wait, RigReply::NotAvailable());
+  ASSERT_TRUE(keyer.TransmitText("cq"));
+  At(1900 + 1719);
+  EXPECT_EQ(ends.size(), 1u);
+  At(1900 + 1720);
+  ASSERT_TRUE(keyer.TransmitText("cq"));  // known now: ends when computed, without asking
+  At(1900 + 2 * 1720);
+  EXPECT_EQ(ends, (Times{1900, 3620, 5340}));
+  EXPECT_EQ(client.Calls(), (Calls{"send CQ", "wait", "send CQ", "wait", "send CQ"}));
+  EXPECT_EQ(keyer.MessagesEnded(), 3u);
 }
 
-TEST_F(RigKeyerTest, AStopEndsTheMessageAtOnceOrAtItsComputedEndWhereTheRigCannotStop) {
+TEST_F(RigKeyerTest, AStopFollowsTheTextOrPreventsIt) {
   ConnectNow();
   keyer.AbortMessage();  // nothing runs: nothing to stop
   ASSERT_TRUE(keyer.TransmitText("cq"));
   At(300);
   keyer.AbortMessage();
   Run();
-  EXPECT_EQ(client.Calls(), (Calls{"send CQ", "stop"}));
   EXPECT_EQ(ends, (Times{300}));
 
-  client.Answer(Call::Stop, RigReply::NotAvailable());
-  client.Answer(Call::Wait, RigReply::NotAvailable());
-  ASSERT_TRUE(keyer.TransmitText("cq"));
-  At(600);
+  runner.Hold();  // rigctld has not answered the text yet: the stop follows the answer
+  ASSERT_TRUE(keyer.TransmitText("qrz?"));
+  At(310);
   keyer.AbortMessage();
   Run();
-  EXPECT_EQ(ends, (Times{300}));
-  EXPECT_FALSE(keyer.TransmitText("qrz?"));  // the rig keys on: the next one waits
-  At(300 + 1720);
-  EXPECT_EQ(ends, (Times{300, 2020}));
-  EXPECT_TRUE(keyer.TransmitText("qrz?"));
-  EXPECT_TRUE(events.empty());
-}
-
-TEST_F(RigKeyerTest, AStopAskedForBeforeRigctldTookTheTextFollowsIt) {
-  ConnectNow();
-  runner.Hold();
-  ASSERT_TRUE(keyer.TransmitText("cq"));
-  At(10);
-  keyer.AbortMessage();
-  Run();
-  EXPECT_TRUE(ends.empty());
   runner.Release();
   Run();
-  EXPECT_EQ(client.Calls(), (Calls{"send CQ", "stop"}));
-  EXPECT_EQ(ends, (Times{10}));
-}
+  EXPECT_EQ(ends, (Times{300, 310}));
 
-TEST_F(RigKeyerTest, AMessageStoppedBeforeItsTurnIsNeverSent) {
-  ConnectNow();
-  runner.Hold();  // a mode poll takes its time
+  runner.Hold();  // a mode poll holds the text back: once stopped, it never goes out
   ASSERT_TRUE(keyer.PollMode());
-  Run();
-  ASSERT_TRUE(keyer.TransmitText("cq"));
-  Run();
+  ASSERT_TRUE(keyer.TransmitText("qsl"));
+  At(320);
   keyer.AbortMessage();
   Run();
-  EXPECT_EQ(ends, (Times{0}));
   runner.Release();
   Run();
-  EXPECT_EQ(client.Calls(), (Calls{"mode"}));
+  EXPECT_EQ(ends, (Times{300, 310, 320}));
+  EXPECT_EQ(client.Calls(), (Calls{"send CQ", "stop", "send QRZ?", "stop", "mode"}));
 }
 
 TEST_F(RigKeyerTest, HeldMessagesSendNothingUntilReleasedOrOneHasEnded) {
@@ -230,9 +166,6 @@ TEST_F(RigKeyerTest, HeldMessagesSendNothingUntilReleasedOrOneHasEnded) {
   Run();
   EXPECT_EQ(ends, (Times{0}));
   ASSERT_TRUE(keyer.TransmitText("qrz?"));  // the end withdrew the request, as the serial keyer's
-  Run();
-  EXPECT_EQ(client.Calls(), (Calls{"send QRZ?"}));
-
   At(5000);
   keyer.HoldMessages();
   keyer.ReleaseMessages();
@@ -251,12 +184,14 @@ TEST_F(RigKeyerTest, FeatureNotAvailableIsAnAnswerNotALostConnection) {
   keyer.SetSpeed(30);
   keyer.PollMode();
   keyer.AbortMessage();
+  Run();
+  EXPECT_FALSE(keyer.TransmitText("qrz?"));  // the rig keys on: the next one waits for its end
   At(1720);
-  EXPECT_EQ(client.Calls(), (Calls{"send CQ", "keyspd 30", "mode", "stop", "wait"}));
   EXPECT_EQ(ends, (Times{1720}));
+  EXPECT_EQ(client.Calls(), (Calls{"send CQ", "keyspd 30", "mode", "stop", "wait"}));
   EXPECT_TRUE(modes.empty());
   EXPECT_TRUE(events.empty());
-  EXPECT_TRUE(keyer.Connected());
+  EXPECT_TRUE(keyer.TransmitText("qrz?"));
 }
 
 struct LossCase {
@@ -280,19 +215,17 @@ TEST_P(RigKeyerLoss, EndsTheMessageAndKeyingUntilTheNextConnect) {
   At(100);
   if (c.during) c.during(keyer);
   At(3000);
-  ASSERT_EQ(events.size(), 1u);
-  EXPECT_EQ(events[0].event, Event::Lost);
-  EXPECT_FALSE(events[0].reason.empty());
+  EXPECT_EQ(events, std::vector{Event::Lost});
+  EXPECT_FALSE(lastReason.empty());
   EXPECT_EQ(ends.size(), 1u);
   EXPECT_EQ(client.Calls().back(), "close");
-  EXPECT_FALSE(keyer.Connected());
   EXPECT_FALSE(keyer.TransmitText("cq"));
   EXPECT_FALSE(keyer.PollMode());
 
   client.Answer(c.failing, RigReply::Ok());
   keyer.Connect("localhost:4532");
   Run();
-  EXPECT_EQ(events.back().event, Event::Connected);
+  EXPECT_EQ(events.back(), Event::Connected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -310,43 +243,33 @@ INSTANTIATE_TEST_SUITE_P(
                  [](RigKeyer& k) { k.PollMode(); }}),
     [](const ::testing::TestParamInfo<LossCase>& info) { return info.param.name; });
 
-TEST_F(RigKeyerTest, AnExchangeWithoutAnswerLosesTheConnectionAfterItsTimeLimit) {
+TEST_F(RigKeyerTest, WithoutAnAnswerInTimeTheConnectionIsLostOrRefused) {
   ConnectNow();
   runner.Hold();
   At(1000);
   ASSERT_TRUE(keyer.TransmitText("cq"));
   At(1499);
   EXPECT_TRUE(events.empty());
-  EXPECT_TRUE(keyer.MessageRunning());
   At(1500);
-  EXPECT_EQ(events, (std::vector<Reported>{{Event::Lost, "keine Antwort von rigctld"}}));
+  EXPECT_EQ(events, std::vector{Event::Lost});
+  EXPECT_EQ(lastReason, "keine Antwort von rigctld");
   EXPECT_EQ(ends, (Times{1500}));
-  EXPECT_EQ(client.Interrupts(), 1);
-  EXPECT_FALSE(keyer.Connected());
+  EXPECT_EQ(client.Interrupts(), 1);  // the hung call is made to give up
 
-  // The late answer changes nothing; the connection is closed and opened again after it.
-  keyer.Connect("localhost:4532");
+  keyer.Connect("rig:4532");  // waits for the late answer, which changes nothing
   Run();
   runner.Release();
-  Run();
-  EXPECT_EQ(client.Calls(), (Calls{"send CQ", "open localhost:4532", "keyspd 20"}));
-  EXPECT_EQ(events.back().event, Event::Connected);
-  EXPECT_EQ(ends, (Times{1500}));
-}
-
-TEST_F(RigKeyerTest, AConnectionWithoutAnswerIsRefusedAfterItsTimeLimit) {
   runner.Hold();
-  keyer.Connect("rig:4532");
-  At(1999);
-  EXPECT_TRUE(events.empty());
-  At(2000);
-  EXPECT_EQ(
-      events,
-      (std::vector<Reported>{{Event::Refused, "rig:4532: keine Antwort innerhalb von 2000 ms"}}));
+  Run();
+  At(1500 + 1999);
+  EXPECT_EQ(events.size(), 1u);
+  At(1500 + 2000);
+  EXPECT_EQ(events, (std::vector{Event::Lost, Event::Refused}));
+  EXPECT_EQ(lastReason, "rig:4532: keine Antwort innerhalb von 2000 ms");
   runner.Release();  // connected after all, too late: closed again, and not reported
   Run();
-  EXPECT_EQ(client.Calls(), (Calls{"open rig:4532", "close"}));
-  EXPECT_EQ(events.size(), 1u);
+  EXPECT_EQ(client.Calls(), (Calls{"send CQ", "open rig:4532", "close"}));
+  EXPECT_EQ(events.size(), 2u);
   EXPECT_FALSE(keyer.Connected());
 }
 
@@ -359,9 +282,7 @@ TEST_F(RigKeyerTest, AWaitForTheRigsPttEndsTheMessageAtItsLimitAndLosesOnlyMuchL
   EXPECT_TRUE(ends.empty());
   At(1720 + 500);
   EXPECT_EQ(ends, (Times{2220}));
-  EXPECT_TRUE(keyer.Connected());
   runner.Release();  // the PTT dropped: the next message goes out
-  Run();
   ASSERT_TRUE(keyer.TransmitText("cq"));
   Run();
   EXPECT_EQ(client.Calls(), (Calls{"send CQ", "wait", "send CQ"}));
@@ -370,29 +291,24 @@ TEST_F(RigKeyerTest, AWaitForTheRigsPttEndsTheMessageAtItsLimitAndLosesOnlyMuchL
   At(2220 + 1720 + RigKeyer::kWaitMorseLimit.count() - 1);
   EXPECT_TRUE(events.empty());
   At(2220 + 1720 + RigKeyer::kWaitMorseLimit.count());
-  EXPECT_EQ(events, (std::vector<Reported>{{Event::Lost, "keine Antwort von rigctld"}}));
+  EXPECT_EQ(events, std::vector{Event::Lost});
   EXPECT_EQ(ends, (Times{2220, 2220 + 1720 + 500}));
 }
 
 TEST_F(RigKeyerTest, TheModePollReportsWhatTheRigModeAsksForOnePollAtATime) {
   ConnectNow();
-  for (const char* mode : {"CWR", "PKTUSB", "AM"}) {
-    client.SetMode(mode);
-    ASSERT_TRUE(keyer.PollMode());
-    Run();
-  }
-  EXPECT_EQ(modes, (std::vector<RigModeChange>{RigModeChange::Cw, RigModeChange::Ssb,
-                                               RigModeChange::None}));
-  client.ClearCalls();
+  client.SetMode("PKTUSB");
   runner.Hold();
   EXPECT_TRUE(keyer.PollMode());
   EXPECT_TRUE(keyer.PollMode());
   Run();
   runner.Release();
   Run();
-  EXPECT_EQ(client.Calls(), (Calls{"mode"}));
-  EXPECT_EQ(modes.size(), 4u);
-
+  client.SetMode("CWR");
+  EXPECT_TRUE(keyer.PollMode());
+  Run();
+  EXPECT_EQ(client.Calls(), (Calls{"mode", "mode"}));
+  EXPECT_EQ(modes, (std::vector{RigModeChange::Ssb, RigModeChange::Cw}));
   keyer.Disconnect();
   EXPECT_FALSE(keyer.PollMode());
 }
@@ -402,50 +318,11 @@ TEST_F(RigKeyerTest, DisconnectingStopsTheRigsMessageAndClosesQuietly) {
   ASSERT_TRUE(keyer.TransmitText("cq"));
   At(300);
   keyer.Disconnect();
-  Run();
+  At(5000);
   EXPECT_EQ(client.Calls(), (Calls{"send CQ", "stop", "close"}));
   EXPECT_EQ(ends, (Times{300}));
   EXPECT_TRUE(events.empty());
   EXPECT_FALSE(keyer.TransmitText("cq"));
-  At(5000);
-  EXPECT_EQ(ends.size(), 1u);
-}
-
-// The same on real threads (the ThreadSanitizer pass runs this): the worker thread calls the
-// client, the timer thread decides, this thread waits for the outcome.
-TEST(LiveRigKeyer, KeysOnItsThreadsAndGivesUpAnExchangeThatHangs) {
-  auto owned = std::make_unique<FakeRigClient>();
-  FakeRigClient& client = *owned;
-  client.Answer(Call::Wait, RigReply::NotAvailable());
-  LiveRigKeyer live(std::move(owned));
-  RigKeyer& keyer = live.keyer();
-
-  std::mutex mutex;
-  std::condition_variable changed;
-  std::vector<Event> events;
-  keyer.SetConnectionHandler([&](Event event, const std::string&) {
-    std::lock_guard lock(mutex);
-    events.push_back(event);
-    changed.notify_all();
-  });
-  const auto waitForEvents = [&](std::size_t count) {
-    std::unique_lock lock(mutex);
-    return changed.wait_for(lock, std::chrono::seconds(10), [&] { return events.size() >= count; });
-  };
-
-  keyer.SetSpeed(40);
-  keyer.Connect("localhost:4532");
-  ASSERT_TRUE(waitForEvents(1));
-  ASSERT_TRUE(keyer.TransmitText("e"));
-  ASSERT_TRUE(keyer.WaitForMessageEnd(0, std::chrono::seconds(10)));
-  EXPECT_EQ(client.Calls(), (Calls{"open localhost:4532", "keyspd 40", "send E", "wait"}));
-
-  client.HoldNext(Call::Mode);
-  ASSERT_TRUE(keyer.PollMode());
-  ASSERT_TRUE(waitForEvents(2));
-  EXPECT_EQ(events, (std::vector<Event>{Event::Connected, Event::Lost}));
-  EXPECT_GE(client.Interrupts(), 1);
-  EXPECT_FALSE(keyer.Connected());
 }
 
 }  // namespace
