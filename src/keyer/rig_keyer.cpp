@@ -37,7 +37,7 @@ std::optional<RigMessage> PrepareRigMessage(const std::string& text, int wpm) {
   std::string prepared = PrepareMorseText(text);
   std::erase_if(prepared, [](char c) { return static_cast<unsigned char>(c) > 127; });
   for (char& c : prepared) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');  // some rigs key capitals only
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');  // what CAT keyers document
   }
   RigMessage message{Trimmed(prepared), 0};
 
