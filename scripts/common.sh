@@ -7,10 +7,11 @@ export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$KTD_ROOT}"
 
 # qt6-translations-l10n: German texts of Qt's standard dialogs; libxkbcommon-dev: Qt's CMake files
 # look for it (without it configuring reports "Could NOT find XKB"); file: the Debian package's
-# dependency search; desktop-file-utils, appstream: validators of the desktop entry and metainfo.
+# dependency search; desktop-file-utils, appstream: validators of the desktop entry and metainfo;
+# libhamlib-utils: rigctld with its dummy transceiver, which a keyer test talks to.
 KTD_PACKAGES=(build-essential cmake pkg-config ccache qt6-base-dev libsqlite3-dev zlib1g-dev
-  hamradio-files googletest libgtest-dev libbenchmark-dev qpdf poppler-utils
-  qt6-translations-l10n libxkbcommon-dev file desktop-file-utils appstream)
+  libhamlib-dev hamradio-files googletest libgtest-dev libbenchmark-dev qpdf poppler-utils
+  libhamlib-utils qt6-translations-l10n libxkbcommon-dev file desktop-file-utils appstream)
 
 # Only scripts/fuzz and CI need these: clang with its libFuzzer runtime.
 KTD_FUZZ_PACKAGES=(clang libclang-rt-14-dev)

@@ -35,6 +35,7 @@ const char* const kSchema[] = {
     "CREATE TABLE IF NOT EXISTS ptxtundo  (rufz TEXT, rufzo TEXT, txt TEXT)",
     "CREATE TABLE IF NOT EXISTS ini (rts INTEGER, f7 INTEGER DEFAULT 0, f8 INTEGER DEFAULT 1, f9 "
     "INTEGER DEFAULT 0, com INTEGER DEFAULT 0, rev INTEGER DEFAULT 0, wpm INTEGER DEFAULT 19)",
+    "CREATE TABLE IF NOT EXISTS rig (keying TEXT, address TEXT, follow TEXT)",
 };
 
 // Runs the statements in order, inside the caller's transaction.

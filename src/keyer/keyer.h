@@ -1,6 +1,7 @@
 #pragma once
 // The CW keyer as the live window uses it: paddle keyer, message player, message converter and
 // port roles wired together on one timer service.
+// Its message part is MessageKeying, which the rig keyer (RigKeyer) offers as well.
 //
 // Threads:
 // - Window thread: every method below.
@@ -29,13 +30,14 @@
 #include "keyer/iambic_keyer.h"
 #include "keyer/keyer_port.h"
 #include "keyer/keyer_state.h"
+#include "keyer/message_keying.h"
 #include "keyer/message_player.h"
 #include "keyer/morse_converter.h"
 
 class SerialPort;
 class TimerService;
 
-class Keyer {
+class Keyer : public MessageKeying {
  public:
   static constexpr int kMinWpm = 10;
   static constexpr int kMaxWpm = 40;
@@ -43,7 +45,7 @@ class Keyer {
   // The converter is set up as the live window uses it: Farnsworth on, speed and character speed
   // both the keying speed (18 wpm until SetSpeed).
   Keyer(SerialPort& port, TimerService& timers);
-  ~Keyer();
+  ~Keyer() override;
   Keyer(const Keyer&) = delete;
   Keyer& operator=(const Keyer&) = delete;
 
@@ -51,25 +53,27 @@ class Keyer {
 
   // --- The running message and the automatic CQ ---
   // Stops the running message at its next key-down step; nothing changes while none runs.
-  void AbortMessage();
+  void AbortMessage() override;
   // Sets the abort request whether or not a message runs: the running message stops at its next
   // step, and a message started before ReleaseMessages() stops at its first, keying nothing.
-  void HoldMessages();
+  void HoldMessages() override;
   // Withdraws the abort request: a running message goes on, the next one is keyed.
-  void ReleaseMessages();
+  void ReleaseMessages() override;
   // The automatic CQ is to go on after the running message (until cancelled, also by the paddle).
-  void ArmAutoCq();
-  void CancelAutoCq();
+  void ArmAutoCq() override;
+  void CancelAutoCq() override;
+  bool AutoCqPending() const override { return state_.autoCqPending.load(); }
+  unsigned PaddleInterruptions() const override { return state_.paddleInterruptions.load(); }
 
   // --- Speed ---
   // Clamps to 10 ... 40 and makes it the speed of the paddle keyer (from its next element), of the
   // converter (speed and character speed) and of the two speed tags. Returns the clamped speed.
-  int SetSpeed(int wpm);
+  int SetSpeed(int wpm) override;
   int Speed() const { return state_.speedWpm.load(); }
   // "<" + (w + 1) div 2 + ">": the exchange text's overall speed with Farnsworth spacing.
-  const std::string& SlowTag() const { return slowTag_; }
+  const std::string& SlowTag() const override { return slowTag_; }
   // "<" + w + ">": back to the keying speed.
-  const std::string& NormalTag() const { return normalTag_; }
+  const std::string& NormalTag() const override { return normalTag_; }
 
   // --- Port ---
   void SetRtsKeys(bool rtsKeys) { port_.SetRtsKeys(rtsKeys); }
@@ -83,20 +87,21 @@ class Keyer {
   TMorse& Converter() { return converter_; }
   // Converts text (Windows-1252) with the converter and starts keying it. False when a message
   // is running or the text yields nothing to key (then nothing starts).
-  bool TransmitText(const std::string& text);
+  bool TransmitText(const std::string& text) override;
+  bool MessageRunning() const override { return state_.MessageRunning(); }
   // Starts keying an element list made by Converter(). Returns the start time on the timer
   // service's clock (the lead-in runs from there), or nothing when a message is running.
   std::optional<KeyerTime> StartMessage(const ElementList& elements);
   // Called on the timer thread when a message has ended (see MessagePlayer::MessageEnd). Set it
   // before the first message.
-  void SetMessageEndHandler(MessagePlayer::EndHandler handler);
+  void SetMessageEndHandler(MessagePlayer::EndHandler handler) override;
   // How many messages have ended so far, counted before the end handler is called; and how the
   // last one ended. Any thread.
-  std::uint64_t MessagesEnded() const { return messagesEnded_.load(); }
-  MessagePlayer::MessageEnd LastMessageEnd() const { return lastEnd_.load(); }
+  std::uint64_t MessagesEnded() const override { return messagesEnded_.load(); }
+  MessagePlayer::MessageEnd LastMessageEnd() const override { return lastEnd_.load(); }
   // Blocks until more than `endedBefore` messages have ended, at most `timeout`; true when they
   // have. For the window thread, while the timer thread runs the keyer.
-  bool WaitForMessageEnd(std::uint64_t endedBefore, std::chrono::milliseconds timeout);
+  bool WaitForMessageEnd(std::uint64_t endedBefore, std::chrono::milliseconds timeout) override;
 
  private:
   // Once the port no longer reports the contacts, the paddle keyer takes them as open.

@@ -39,7 +39,8 @@ class LogSchemaTest : public ::testing::Test {
 };
 
 TEST_F(LogSchemaTest, ANewDatabaseGetsAllTablesAndTheSingleSettingsRows) {
-  EXPECT_EQ(Count("sqlite_master WHERE type = 'table'"), "23");
+  EXPECT_EQ(Count("sqlite_master WHERE type = 'table'"), "24");
+  EXPECT_EQ(Count("rig"), "0");  // its row comes with the first reading of the rig settings
   EXPECT_EQ(Rows("SELECT * FROM ini"), std::vector<std::string>{"0|0|1|0|0|0|19"});
   EXPECT_EQ(Rows("SELECT * FROM new_int"), std::vector<std::string>{"1|0|0|0|0|0|0"});
 }
