@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "common/ascii_text.h"
 #include "keyer/exchange_runner.h"
 #include "keyer/hamlib_rig_client.h"
 #include "keyer/keyer.h"
@@ -12,16 +13,6 @@
 #include "keyer/morse_text_preparation.h"
 #include "keyer/rig_worker_thread.h"
 #include "keyer/timer_service.h"
-
-namespace {
-
-std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-}  // namespace
 
 RigModeChange ModeChangeFor(std::string_view mode) {
   if (mode == "CW" || mode == "CWR") return RigModeChange::Cw;
@@ -36,10 +27,8 @@ std::optional<RigMessage> PrepareRigMessage(const std::string& text, int wpm) {
   // which the rig has no use for: it keys everything at its keyer speed.
   std::string prepared = PrepareMorseText(text);
   std::erase_if(prepared, [](char c) { return static_cast<unsigned char>(c) > 127; });
-  for (char& c : prepared) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');  // what CAT keyers document
-  }
-  RigMessage message{Trimmed(prepared), 0};
+  // Capitals: what CAT keyers document.
+  RigMessage message{TrimBlanks(AsciiUpper(prepared)), 0};
 
   TMorse converter;  // Farnsworth off: the rig keys its spaces at the keying speed too
   converter.SetSpeed(wpm);
