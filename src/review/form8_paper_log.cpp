@@ -14,7 +14,10 @@
 
 #include "common/qt_cp1252.h"
 #include "live/qt_log_grid_model.h"
+#include "review/qt_adif_import_progress.h"
 #include "services/app_context.h"
+#include "services/qt_file_dialogs.h"
+#include "services/qt_user_prompts.h"
 #include "services/qt_window_placement.h"
 #include "widgets/qt_text_length_counter.h"
 #include "widgets/qt_typed_text_validator.h"
@@ -150,6 +153,12 @@ void TForm8::BuildTimeControls() {
   AddHint(this, nullptr, "[Ctrl]+[Cursor ab]", QRect(16, 184, 136, 16), kDarkBlue);
   AddHint(this, nullptr, QString::fromUtf8("Rückgängig"), QRect(16, 216, 136, 16), kDarkBlue);
   AddHint(this, nullptr, "[Ctrl]+[Cursor auf]", QRect(16, 232, 136, 16), kDarkBlue);
+
+  // A log kept in another logger; not a tab stop, so the keyboard flow of a line stays as it is.
+  ButtonADIFImportieren = AddPlainButton(this, "ButtonADIFImportieren", "&ADIF-Log importieren",
+                                         QRect(16, 312, 136, kButtonHeight));
+  ButtonADIFImportieren->setFocusPolicy(Qt::NoFocus);
+  connect(ButtonADIFImportieren, &QPushButton::clicked, this, &TForm8::ButtonADIFImportierenClick);
 }
 
 void TForm8::BuildEntryControls() {
@@ -503,4 +512,23 @@ void TForm8::ButtonEingabeAbbrechenClick() {
   const PaperField next = model_.Cancel();
   Sync();
   Focus(next);
+}
+
+void TForm8::ButtonADIFImportierenClick() {
+  OpenFileRequest request;
+  request.title = "ADIF-Log importieren";
+  request.filter = "ADIF-Dateien (*.adi;*.adif)|*.adi;*.adif|Alle Dateien (*)|*";
+  request.folder = QString::fromStdString(ctx_.dataFolder);
+  const std::optional<QString> chosen = FileDialogs::GetOpenFileName(this, request);
+  if (!chosen) return;
+  PaperImportOutcome outcome;
+  {
+    AdifImportProgressDialog progress(this);
+    outcome = model_.ImportAdifLog(
+        chosen->toStdString(), [&progress](int done, int total) { progress.Report(done, total); });
+  }
+  // The imported QSOs may have used up the stations and texts of the line being typed: the window
+  // starts afresh on the new log, as when it opens.
+  if (outcome.logChanged) FormShow();
+  UserPrompts::Current().ShowSummary(this, "ADIF-Import", QStringFromCp1252(outcome.summary));
 }

@@ -66,6 +66,7 @@ class TForm8 : public QDialog {
   void CheckBox1Click();
   void ButtonQSOspeichernClick();
   void ButtonEingabeAbbrechenClick();
+  void ButtonADIFImportierenClick();
 
   AppContext& ctx_;
   PaperLogModel model_;
@@ -91,6 +92,7 @@ class TForm8 : public QDialog {
   QLabel* LabelZeichenRcvd = nullptr;
   QPushButton* ButtonQSOspeichern = nullptr;
   QPushButton* ButtonEingabeAbbrechen = nullptr;
+  QPushButton* ButtonADIFImportieren = nullptr;
   QListWidget* ListBoxStationen = nullptr;
   QListWidget* ListBox1 = nullptr;
   QListWidget* ListBoxTexte = nullptr;

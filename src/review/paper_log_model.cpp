@@ -10,6 +10,7 @@
 #include "contest/text_rules.h"
 #include "db/log_schema.h"
 #include "live/record_qso.h"
+#include "review/adif_import.h"
 #include "review/paper_log_queries.h"
 #include "review/qso_editor.h"
 #include "services/app_context.h"
@@ -410,6 +411,15 @@ PaperField PaperLogModel::Cancel() {
   printed_.selected = -1;
   RefreshStations();
   return PaperField::Minute;
+}
+
+PaperImportOutcome PaperLogModel::ImportAdifLog(
+    const std::string& adifFile, const std::function<void(int done, int total)>& progress) {
+  const AdifImportSummary summary = ImportAdifFile(ctx_.logDbFile, adifFile, ctx_.year, progress);
+  PaperImportOutcome outcome;
+  outcome.summary = AdifImportSummaryText(summary);
+  outcome.logChanged = summary.imported > 0;
+  return outcome;
 }
 
 void PaperLogModel::RefreshGrid() {

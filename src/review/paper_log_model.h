@@ -5,6 +5,7 @@
 // window shows this state and hands keys, focus moves, clicks and edits in; the model says what a
 // key does in each field and where the focus goes next.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,6 +35,15 @@ enum class PaperSaveOutcome {
   Saved,            // recorded; focus the minute field for the next line
   NoStation,        // nothing recorded; focus the minute field
   StationTooShort,  // nothing recorded; the callsign needs at least 3 characters
+};
+
+// What an ADIF import leaves for the window.
+struct PaperImportOutcome {
+  // The summary for the operator, German, Windows-1252.
+  std::string summary;
+  // QSOs were recorded: grid, score, lists, time and mode are to be opened anew (Open), since the
+  // imported QSOs may have used up the stations and texts of the line being typed.
+  bool logChanged = false;
 };
 
 class PaperLogModel {
@@ -131,6 +141,11 @@ class PaperLogModel {
   // Esc: the line being typed is dropped; time, mode and log stay. Returns the field the focus goes
   // to.
   PaperField Cancel();
+
+  // Imports the QSOs of an ADI file (UTF-8 name) of this year's contest day into the log, with
+  // `progress` called on this thread as it goes. The model itself is left as it was.
+  PaperImportOutcome ImportAdifLog(const std::string& adifFile,
+                                   const std::function<void(int done, int total)>& progress);
 
  private:
   PaperKeyOutcome TimeKeyPress(bool minute, const PaperKey& key);

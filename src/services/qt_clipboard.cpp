@@ -18,6 +18,14 @@ QString Clipboard::Text() {
   return clipboard != nullptr ? clipboard->text() : QString();
 }
 
+void Clipboard::SetText(const QString& text) {
+  if (TestText()) {
+    TestText() = text;
+    return;
+  }
+  if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->setText(text);
+}
+
 void Clipboard::SetTextForTests(const std::optional<QString>& text) {
   TestText() = text;
 }

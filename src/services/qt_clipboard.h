@@ -1,5 +1,5 @@
 #pragma once
-// The clipboard's text, read through one place so tests can set it without a desktop.
+// The clipboard's text, read and written through one place so tests can use it without a desktop.
 
 #include <QString>
 #include <optional>
@@ -8,6 +8,8 @@ class Clipboard {
  public:
   // The system clipboard's text, or the text set for tests.
   static QString Text();
+  // Puts `text` on the system clipboard, or, while tests have set a text, in its place.
+  static void SetText(const QString& text);
   // Tests: Text() returns `text` from now on; nothing brings back the system clipboard.
   static void SetTextForTests(const std::optional<QString>& text);
 };

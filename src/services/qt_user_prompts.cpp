@@ -4,6 +4,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "services/qt_summary_dialog.h"
 #include "services/qt_window_placement.h"
 
 namespace {
@@ -35,4 +36,10 @@ void DialogPrompts::ShowError(QWidget* parent, const QString& message) {
                   parent);
   KeepOnScreen(&box);
   box.exec();
+}
+
+void DialogPrompts::ShowSummary(QWidget* parent, const QString& title, const QString& text) {
+  SummaryDialog dialog(title, text, parent);
+  KeepOnScreen(&dialog);
+  dialog.exec();
 }

@@ -17,16 +17,19 @@ class UserPrompts {
                                          const QString& prompt, const QString& initial) = 0;
   // The error message box of a failed action.
   virtual void ShowError(QWidget* parent, const QString& message) = 0;
+  // A modal box with what an action did (an import's summary), which the operator can copy.
+  virtual void ShowSummary(QWidget* parent, const QString& title, const QString& text) = 0;
 
   static UserPrompts& Current();
   // Not owned; nullptr brings back the real dialogs.
   static void Install(UserPrompts* prompts);
 };
 
-// The real dialogs: QInputDialog and QMessageBox.
+// The real dialogs: QInputDialog, QMessageBox and SummaryDialog.
 class DialogPrompts : public UserPrompts {
  public:
   std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& prompt,
                                  const QString& initial) override;
   void ShowError(QWidget* parent, const QString& message) override;
+  void ShowSummary(QWidget* parent, const QString& title, const QString& text) override;
 };

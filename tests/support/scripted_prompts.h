@@ -1,12 +1,13 @@
 #pragma once
-// Test double for UserPrompts: answers input dialogs from a script and records every question and
-// every error box, so window tests never wait on a person. Header-only: it needs Qt, and the shared
-// support library does not link it.
+// Test double for UserPrompts: answers input dialogs from a script and records every question,
+// every error box and every summary, so window tests never wait on a person. Header-only: it needs
+// Qt, and the shared support library does not link it.
 
 #include <QString>
 #include <QStringList>
 #include <deque>
 #include <optional>
+#include <vector>
 
 #include "services/qt_user_prompts.h"
 
@@ -14,6 +15,9 @@ class ScriptedPrompts : public UserPrompts {
  public:
   struct Question {
     QString title, prompt, initial;
+  };
+  struct Summary {
+    QString title, text;
   };
 
   ScriptedPrompts() { UserPrompts::Install(this); }
@@ -40,6 +44,10 @@ class ScriptedPrompts : public UserPrompts {
     errors.push_back(message);
   }
 
+  void ShowSummary(QWidget* /*parent*/, const QString& title, const QString& text) override {
+    summaries.push_back({title, text});
+  }
+
   struct Reply {
     bool cancel = false;
     QString text;
@@ -47,4 +55,5 @@ class ScriptedPrompts : public UserPrompts {
   std::deque<Reply> answers;
   std::vector<Question> questions;
   QStringList errors;
+  std::vector<Summary> summaries;
 };
