@@ -1,14 +1,19 @@
 #pragma once
 // The live-entry model in a working folder of its own, with a keyer on virtual time and a fake
-// serial port, driven as the window drives it: keys in, edits as a line edit makes them (cursor at
-// the end), focus moves and clicks.
+// serial port, and a rig keyer on the same time with a fake rigctld, driven as the window drives
+// it: keys in, edits as a line edit makes them (cursor at the end), focus moves and clicks.
 
+#include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "keyer/fake_rig_client.h"
 #include "keyer/fake_serial_port.h"
 #include "keyer/keyer.h"
+#include "keyer/rig_keyer.h"
+#include "keyer/test_exchange_runner.h"
 #include "keyer/virtual_timer_service.h"
 #include "live/live_entry_model.h"
 #include "live/live_folder.h"
@@ -21,18 +26,36 @@ class LiveModelDriver : public LiveFolder {
     // a replaced message advances it.
     keyer.SetMessageEndHandler(
         [this](MessagePlayer::MessageEnd how) { model->MessageEnded(how, keyer.MessagesEnded()); });
-    model =
-        std::make_unique<LiveEntryModel>(ctx, keyer, [this](std::uint64_t endedBefore, int maxMs) {
-          for (int ms = 0; ms < maxMs && keyer.MessagesEnded() <= endedBefore; ++ms) {
+    rig.SetMessageEndHandler(
+        [this](MessagePlayer::MessageEnd) { model->RigMessageEnded(rig.MessagesEnded()); });
+    // The window takes these on its own thread, after the timer thread's step.
+    rig.SetConnectionHandler([this](RigKeyer::ConnectionEvent event, const std::string& reason) {
+      rigReports.push_back([this, event, reason] { model->RigConnection(event, reason); });
+    });
+    rig.SetModeHandler([this](RigModeChange change) {
+      rigReports.push_back([this, change] { model->RigModeReported(change); });
+    });
+    model = std::make_unique<LiveEntryModel>(
+        ctx, keyer, rig, [this](std::uint64_t endedBefore, int maxMs) {
+          for (int ms = 0; ms < maxMs && model->Keying().MessagesEnded() <= endedBefore; ++ms) {
             timers.AdvanceMs(1);
           }
         });
   }
 
+  // Lets `ms` of virtual time pass, then hands the rig keyer's reports to the model.
+  void Advance(std::int64_t ms) {
+    timers.AdvanceMs(ms);
+    while (!rigReports.empty()) {
+      auto report = std::move(rigReports.front());
+      rigReports.pop_front();
+      report();
+    }
+  }
   // Lets the running message play to its end (at most a minute).
   void FinishMessage() {
-    for (int ms = 0; ms < 60000 && keyer.State().MessageRunning(); ms += 10) timers.AdvanceMs(10);
-    timers.AdvanceMs(1);
+    for (int ms = 0; ms < 60000 && model->Keying().MessageRunning(); ms += 10) Advance(10);
+    Advance(1);
   }
   // The text last handed to the converter.
   const std::string& Keyed() { return keyer.Converter().Text(); }
@@ -126,6 +149,8 @@ class LiveModelDriver : public LiveFolder {
         return View().msg.text;
       case LiveField::WpM:
         return View().wpm.text;
+      case LiveField::RigAddress:
+        return View().rigAddress.text;
       case LiveField::None:
         break;
     }
@@ -135,6 +160,10 @@ class LiveModelDriver : public LiveFolder {
   VirtualTimerService timers;
   FakeSerialPort port;
   Keyer keyer{port, timers};
+  FakeRigClient rigClient;
+  TestExchangeRunner runner;
+  RigKeyer rig{rigClient, timers, runner};
+  std::deque<std::function<void()>> rigReports;
   std::unique_ptr<LiveEntryModel> model;
 
  private:
