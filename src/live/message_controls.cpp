@@ -33,6 +33,12 @@ void MessageControls::UseKeying(MessageKeying& keyer) {
   pendingReplacement_.reset();
 }
 
+bool MessageControls::FarnsworthSpacing() const {
+  // Disabled where the rig keys: it keys every text at its own speed, and the spaces around the
+  // exchange must stay in the text.
+  return view_.farnsworth.checked && view_.farnsworth.enabled;
+}
+
 void MessageControls::Show() {
   qrzMessage_ = "QRZ? DE " + own_;
 }
@@ -56,7 +62,7 @@ MessageContext MessageControls::Complete(MessageContext qso) {
   qso.cqMode = view_.cq.checked;
   qso.shift = options_.longForm;
   options_.longForm = false;
-  qso.farnsworth = view_.farnsworth.checked;
+  qso.farnsworth = FarnsworthSpacing();
   qso.slowTag = keyer_->SlowTag();
   qso.normalTag = keyer_->NormalTag();
   return qso;
@@ -213,7 +219,7 @@ MessageControls::FocusAfter MessageControls::MessageAction(bool inMessageField) 
   if (keyer_->MessageRunning()) return FocusAfter::Stay;
   if (exchangeInMessage_) {
     const ComposedMessage repeat =
-        RepeatExchangeMessage(reportCopy_, text, view_.farnsworth.checked, keyer_->SlowTag());
+        RepeatExchangeMessage(reportCopy_, text, FarnsworthSpacing(), keyer_->SlowTag());
     TransmitMessage(repeat.message, repeat.display);
   } else {
     TransmitMessage(text, text);

@@ -104,6 +104,7 @@ class MessageControls {
 
  private:
   MessageContext Complete(MessageContext qso);
+  bool FarnsworthSpacing() const;
   // F1: the own callsign; with Shift worked + " de " + own.
   void SendMyCall(const std::string& worked);
   // F2 (the QRZ or repeat request) and F3 ("QSO B4").
