@@ -1,11 +1,14 @@
 #pragma once
 // The live-entry model in a working folder of its own, with a keyer on virtual time and a fake
-// serial port, and a rig keyer on the same time with a fake rigctld, driven as the window drives
-// it: keys in, edits as a line edit makes them (cursor at the end), focus moves and clicks.
+// serial port, and a rig keyer on the same time with a fake rigctld (or a real one given, on its
+// own threads), driven as the window drives it: keys in, edits as a line edit makes them (cursor
+// at the end), focus moves and clicks. The rig keyer's reports reach the model when the test
+// advances time or pumps, as the window takes them on its own thread.
 
 #include <deque>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -20,21 +23,32 @@
 
 class LiveModelDriver : public LiveFolder {
  public:
-  explicit LiveModelDriver(int availablePorts = 20, const std::string& own = "HB9OWN/P")
-      : LiveFolder(own, {2024, 7, 21, 7, 10, 0}), port(timers, availablePorts) {
+  explicit LiveModelDriver(int availablePorts = 20, const std::string& own = "HB9OWN/P",
+                           RigKeyer* realRig = nullptr)
+      : LiveFolder(own, {2024, 7, 21, 7, 10, 0}),
+        port(timers, availablePorts),
+        rigKeyer(realRig != nullptr ? *realRig : rig) {
     // The keyer runs on virtual time: message ends arrive while time is advanced, and waiting for
     // a replaced message advances it.
     keyer.SetMessageEndHandler(
         [this](MessagePlayer::MessageEnd how) { model->MessageEnded(how, keyer.MessagesEnded()); });
-    rig.SetMessageEndHandler(
-        [this](MessagePlayer::MessageEnd) { model->RigMessageEnded(rig.MessagesEnded()); });
-    // The window takes these on its own thread, after the timer thread's step.
-    rig.SetConnectionHandler([this](RigKeyer::ConnectionEvent event, const std::string& reason) {
-      rigReports.push_back([this, event, reason] { model->RigConnection(event, reason); });
+    rigKeyer.SetMessageEndHandler([this](MessagePlayer::MessageEnd) {
+      Report([this, number = rigKeyer.MessagesEnded()] { model->RigMessageEnded(number); });
     });
-    rig.SetModeHandler([this](RigModeChange change) {
-      rigReports.push_back([this, change] { model->RigModeReported(change); });
+    rigKeyer.SetConnectionHandler(
+        [this](RigKeyer::ConnectionEvent event, const std::string& reason) {
+          Report([this, event, reason] { model->RigConnection(event, reason); });
+        });
+    rigKeyer.SetModeHandler([this](RigModeChange change) {
+      Report([this, change] {
+        ++modeReports;
+        model->RigModeReported(change);
+      });
     });
+    if (realRig != nullptr) {  // it runs in real time: a replaced message is waited for so
+      model = std::make_unique<LiveEntryModel>(ctx, keyer, rigKeyer);
+      return;
+    }
     model = std::make_unique<LiveEntryModel>(
         ctx, keyer, rig, [this](std::uint64_t endedBefore, int maxMs) {
           for (int ms = 0; ms < maxMs && model->Keying().MessagesEnded() <= endedBefore; ++ms) {
@@ -46,10 +60,16 @@ class LiveModelDriver : public LiveFolder {
   // Lets `ms` of virtual time pass, then hands the rig keyer's reports to the model.
   void Advance(std::int64_t ms) {
     timers.AdvanceMs(ms);
-    while (!rigReports.empty()) {
-      auto report = std::move(rigReports.front());
-      rigReports.pop_front();
+    Pump();
+  }
+  void Pump() {
+    std::unique_lock lock(reportsMutex_);
+    while (!rigReports_.empty()) {
+      auto report = std::move(rigReports_.front());
+      rigReports_.pop_front();
+      lock.unlock();
       report();
+      lock.lock();
     }
   }
   // Lets the running message play to its end (at most a minute).
@@ -163,9 +183,17 @@ class LiveModelDriver : public LiveFolder {
   FakeRigClient rigClient;
   TestExchangeRunner runner;
   RigKeyer rig{rigClient, timers, runner};
-  std::deque<std::function<void()>> rigReports;
+  RigKeyer& rigKeyer;  // the one the model keys through: `rig` or the real one
   std::unique_ptr<LiveEntryModel> model;
+  int modeReports = 0;
 
  private:
+  void Report(std::function<void()> report) {
+    std::lock_guard lock(reportsMutex_);
+    rigReports_.push_back(std::move(report));
+  }
+
+  std::mutex reportsMutex_;
+  std::deque<std::function<void()>> rigReports_;
   LiveField selectedField_ = LiveField::None;
 };
