@@ -76,6 +76,9 @@ std::string SanitizeFieldText(LiveField field, std::string_view text) {
       case LiveField::WpM:
         typed = FilterSpeedCharacter(c);
         break;
+      case LiveField::RigAddress:  // a host name or address and the port: printable ASCII
+        if (c > ' ' && c <= '~') typed = {TypedCharacter::Action::Insert, std::string(1, c)};
+        break;
       case LiveField::None:
         break;
     }

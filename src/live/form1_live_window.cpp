@@ -2,10 +2,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QFontDatabase>
 #include <QFrame>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -16,16 +14,20 @@
 #include <QShowEvent>
 #include <QTableView>
 #include <QTimer>
-#include <QToolButton>
 
 #include "common/qt_cp1252.h"
 #include "keyer/keyer.h"
 #include "keyer/linux_serial_port.h"
+#include "keyer/rig_keyer.h"
 #include "keyer/serial_port_list.h"
 #include "live/live_entry_model.h"
+#include "live/qt_keying_group.h"
+#include "live/qt_live_key.h"
+#include "live/qt_live_view_widgets.h"
 #include "live/qt_log_grid_model.h"
 #include "live/select_port_dialog.h"
 #include "services/app_context.h"
+#include "services/qt_user_prompts.h"
 #include "services/qt_window_placement.h"
 #include "widgets/qt_colours.h"
 #include "widgets/qt_window_helpers.h"
@@ -37,129 +39,10 @@ constexpr int kClientHeight = 676;
 constexpr int kGridTop = 440;
 constexpr int kGridHeight = 226;
 
-void SetColour(QWidget* widget, QPalette::ColorRole role, std::uint32_t bgr) {
-  const QColor colour = ColourFromWindowsValue(bgr);
-  if (widget->palette().color(role) == colour) return;
-  QPalette palette = widget->palette();
-  palette.setColor(role, colour);
-  widget->setPalette(palette);
-}
-
-void SetVisible(QWidget* widget, bool visible) {
-  if (widget->isVisibleTo(widget->parentWidget()) != visible) widget->setVisible(visible);
-}
-
-void ApplyLabel(QLabel* label, const LiveLabel& view) {
-  const QString text = QStringFromCp1252(view.text);
-  if (label->text() != text) label->setText(text);
-  SetColour(label, QPalette::Window, view.background);
-  SetColour(label, QPalette::WindowText, view.font);
-  SetVisible(label, view.visible);
-}
-
-void ApplyCheck(QCheckBox* box, const LiveCheck& view) {
-  if (box->isChecked() != view.checked) box->setChecked(view.checked);
-  if (box->isEnabled() != view.enabled) box->setEnabled(view.enabled);
-  SetVisible(box, view.visible);
-}
-
-void ApplyList(QListWidget* list, const std::vector<std::string>& entries,
-               std::vector<std::string>& shown) {
-  if (entries == shown) return;
-  shown = entries;
-  QStringList items;
-  items.reserve(static_cast<qsizetype>(entries.size()));
-  for (const std::string& entry : entries) items << QStringFromCp1252(entry);
-  list->clear();
-  list->addItems(items);
-}
-
-// The key as the model sees it: the layout's typed character, the modifiers, auto-repeat.
-LiveKey LiveKeyOf(const QKeyEvent* event) {
-  LiveKey key;
-  const Qt::KeyboardModifiers modifiers = event->modifiers();
-  key.ctrl = modifiers.testFlag(Qt::ControlModifier);
-  key.shift = modifiers.testFlag(Qt::ShiftModifier);
-  key.alt = modifiers.testFlag(Qt::AltModifier);
-  key.autoRepeat = event->isAutoRepeat();
-  const int code = event->key();
-  if (code >= Qt::Key_A && code <= Qt::Key_Z)
-    key.letter = static_cast<char>('A' + code - Qt::Key_A);
-  switch (code) {
-    case Qt::Key_Space:
-      key.code = LiveKey::Code::Space;
-      return key;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      key.code = LiveKey::Code::Enter;
-      return key;
-    case Qt::Key_Escape:
-      key.code = LiveKey::Code::Escape;
-      return key;
-    case Qt::Key_Tab:
-      key.code = LiveKey::Code::Tab;
-      return key;
-    case Qt::Key_Backtab:
-      key.code = LiveKey::Code::Backtab;
-      return key;
-    case Qt::Key_Backspace:
-      key.code = LiveKey::Code::Backspace;
-      return key;
-    case Qt::Key_Delete:
-      key.code = LiveKey::Code::Delete;
-      return key;
-    case Qt::Key_Up:
-      key.code = LiveKey::Code::Up;
-      return key;
-    case Qt::Key_Down:
-      key.code = LiveKey::Code::Down;
-      return key;
-    case Qt::Key_Left:
-      key.code = LiveKey::Code::Left;
-      return key;
-    case Qt::Key_Right:
-      key.code = LiveKey::Code::Right;
-      return key;
-    case Qt::Key_Home:
-      key.code = LiveKey::Code::Home;
-      return key;
-    case Qt::Key_End:
-      key.code = LiveKey::Code::End;
-      return key;
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_Meta:
-      key.code = LiveKey::Code::Modifier;
-      return key;
-    default:
-      break;
-  }
-  if (code >= Qt::Key_F1 && code <= Qt::Key_F12) {
-    key.code = LiveKey::Code::Function;
-    key.function = code - Qt::Key_F1 + 1;
-    return key;
-  }
-  // A printable character that Windows-1252 can hold; Ctrl combinations (Ctrl+C, Ctrl+V ...) are
-  // editing commands of the field, not characters.
-  const QString text = event->text();
-  if (!key.ctrl && text.size() == 1 && text[0].isPrint()) {
-    const std::string cp1252 = Cp1252FromQString(text);
-    if (QStringFromCp1252(cp1252) == text) {
-      key.code = LiveKey::Code::Character;
-      key.text = cp1252;
-      return key;
-    }
-  }
-  key.code = LiveKey::Code::Other;
-  return key;
-}
-
 }  // namespace
 
 TForm1::TForm1(AppContext& ctx, std::unique_ptr<SerialPort> port, TimerService* timers,
-               LiveEntryModel::WaitForMessageStop wait)
+               LiveEntryModel::WaitForMessageStop wait, std::unique_ptr<RigClient> rigClient)
     : ctx_(ctx) {
   setObjectName("Form1");
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -167,17 +50,24 @@ TForm1::TForm1(AppContext& ctx, std::unique_ptr<SerialPort> port, TimerService* 
   if (!port) port = std::make_unique<LinuxSerialPort>();
   keyer_ = std::make_unique<LiveKeyer>(std::move(port), timers);
   Keyer& keyer = keyer_->keyer();
-  model_ = std::make_unique<LiveEntryModel>(ctx_, keyer, std::move(wait));
+  rigKeyer_ = rigClient ? std::make_unique<LiveRigKeyer>(std::move(rigClient))
+                        : std::make_unique<LiveRigKeyer>();
+  RigKeyer& rig = rigKeyer_->keyer();
+  model_ = std::make_unique<LiveEntryModel>(ctx_, keyer, rig, std::move(wait));
+  // The rig keyer reports on its timer thread too.
+  rig.SetMessageEndHandler([this, &rig](MessagePlayer::MessageEnd) {
+    OnWindowThread([this, number = rig.MessagesEnded()] { model_->RigMessageEnded(number); });
+  });
+  rig.SetConnectionHandler([this](RigKeyer::ConnectionEvent event, const std::string& reason) {
+    OnWindowThread([this, event, reason] { model_->RigConnection(event, reason); });
+  });
+  rig.SetModeHandler([this](RigModeChange change) {
+    OnWindowThread([this, change] { model_->RigModeReported(change); });
+  });
   // The end of a message is reported on the keyer's thread; the window takes it on its own.
   keyer.SetMessageEndHandler([this, &keyer](MessagePlayer::MessageEnd how) {
-    const std::uint64_t number = keyer.MessagesEnded();
-    QMetaObject::invokeMethod(
-        this,
-        [this, how, number] {
-          model_->MessageEnded(how, number);
-          Sync();
-        },
-        Qt::QueuedConnection);
+    OnWindowThread(
+        [this, how, number = keyer.MessagesEnded()] { model_->MessageEnded(how, number); });
   });
   QFont windowFont = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
   windowFont.setPointSize(9);
@@ -191,8 +81,19 @@ TForm1::TForm1(AppContext& ctx, std::unique_ptr<SerialPort> port, TimerService* 
 
 TForm1::~TForm1() {
   qApp->removeEventFilter(this);
-  // The keyer thread stops before the model and the widgets it could report to go away.
+  // The keyer threads stop before the model and the widgets they could report to go away.
+  rigKeyer_.reset();
   keyer_.reset();
+}
+
+void TForm1::OnWindowThread(std::function<void()> report) {
+  QMetaObject::invokeMethod(
+      this,
+      [this, report = std::move(report)] {
+        report();
+        Sync();
+      },
+      Qt::QueuedConnection);
 }
 
 QLineEdit* TForm1::AddEdit(const char* name, QRect place, int pointSize) {
@@ -316,49 +217,16 @@ void TForm1::BuildControls() {
     Sync();
   });
 
-  GroupBoxKeyer = new QGroupBox(" CW : Sendertastung ", this);
-  GroupBoxKeyer->setObjectName("GroupBoxKeyer");
-  GroupBoxKeyer->setGeometry(196, 196, 236, 150);
-  CheckBoxRTS =
-      AddCheckBox(GroupBoxKeyer, "CheckBoxRTS", "RTS oder DTR  Tune", QRect(10, 22, 210, 20));
-  CheckBoxreverse =
-      AddCheckBox(GroupBoxKeyer, "CheckBoxreverse", "Paddels reverse", QRect(10, 46, 210, 20));
-  CheckBoxreverse->setToolTip("Software-Keyer: Paddle vertauschen.");
-  auto* portCaption = new QLabel("Port", GroupBoxKeyer);
-  portCaption->setGeometry(10, 76, 44, 20);
-  ComboBoxCOM = new QComboBox(GroupBoxKeyer);
-  ComboBoxCOM->setObjectName("ComboBoxCOM");
-  ComboBoxCOM->setGeometry(60, 74, 70, 24);
-  ComboBoxCOM->setFocusPolicy(Qt::NoFocus);
-  for (int n = 1; n <= kMaxSerialPorts; ++n) ComboBoxCOM->addItem(QString::number(n));
-  connect(ComboBoxCOM, &QComboBox::activated, this, [this](int index) {
-    model_->PortIndexChosen(index);
-    Sync();
-  });
-  auto* speedCaption = new QLabel("WpM", GroupBoxKeyer);
-  speedCaption->setGeometry(10, 110, 44, 20);
-  EditWpM = new QLineEdit(GroupBoxKeyer);
-  EditWpM->setObjectName("EditWpM");
-  EditWpM->setGeometry(60, 106, 44, 26);
-  connect(EditWpM, &QLineEdit::textChanged, this, [this] { FieldTextChanged(EditWpM); });
-  UpDownWpM = new QWidget(GroupBoxKeyer);
-  UpDownWpM->setObjectName("UpDownWpM");
-  UpDownWpM->setGeometry(106, 106, 18, 26);
-  UpDownWpMUp = new QToolButton(UpDownWpM);
-  UpDownWpMUp->setObjectName("UpDownWpMUp");
-  UpDownWpMUp->setArrowType(Qt::UpArrow);
-  UpDownWpMUp->setGeometry(0, 0, 18, 13);
-  UpDownWpMDown = new QToolButton(UpDownWpM);
-  UpDownWpMDown->setObjectName("UpDownWpMDown");
-  UpDownWpMDown->setArrowType(Qt::DownArrow);
-  UpDownWpMDown->setGeometry(0, 13, 18, 13);
-  for (QToolButton* arrow : {UpDownWpMUp, UpDownWpMDown}) {
-    arrow->setFocusPolicy(Qt::NoFocus);
-    arrow->setAutoRepeat(true);
-    connect(arrow, &QToolButton::clicked, this, [this, arrow] {
-      model_->SpeedArrowClicked(arrow == UpDownWpMUp ? 1 : -1);
-      Sync();
-    });
+  keyingGroup_ = std::make_unique<KeyingGroup>(
+      this, *model_,
+      [this](QWidget* parent, const char* name, const QString& caption, QRect place) {
+        return AddCheckBox(parent, name, caption, place);
+      },
+      [this] { Sync(); });
+  EditWpM = keyingGroup_->EditWpM;
+  EditRigAddress = keyingGroup_->EditRigAddress;
+  for (QLineEdit* edit : {EditWpM, EditRigAddress}) {
+    connect(edit, &QLineEdit::textChanged, this, [this, edit] { FieldTextChanged(edit); });
   }
 
   CheckBoxTastung =
@@ -419,6 +287,12 @@ void TForm1::BuildControls() {
     model_->AutoCqTimerTick();
     Sync();
   });
+  TimerRigMode = new QTimer(this);
+  TimerRigMode->setObjectName("TimerRigMode");
+  connect(TimerRigMode, &QTimer::timeout, this, [this] {
+    model_->RigModeTimerTick();
+    Sync();
+  });
 
   using Button = LiveEntryModel::Button;
   const std::pair<QPushButton*, Button> buttons[] = {{ButtonMyCall, Button::MyCall},
@@ -439,6 +313,7 @@ bool TForm1::FireTimer(const QString& name) {
   if (timer == TimerUTC2) model_->ClockTick();
   if (timer == TimerWatchDog) model_->WatchDogTick();
   if (timer == Timer2) model_->AutoCqTimerTick();
+  if (timer == TimerRigMode) model_->RigModeTimerTick();
   Sync();
   return true;
 }
@@ -567,8 +442,10 @@ void TForm1::CheckBoxClicked(QCheckBox* box, bool checked) {
   if (box == CheckBoxAutoCQ) which = Box::AutoCq;
   if (box == CheckBoxCQ) which = Box::Cq;
   if (box == CheckBoxSSB) which = Box::Ssb;
-  if (box == CheckBoxRTS) which = Box::Rts;
-  if (box == CheckBoxreverse) which = Box::Reverse;
+  if (box == keyingGroup_->CheckBoxRTS) which = Box::Rts;
+  if (box == keyingGroup_->CheckBoxreverse) which = Box::Reverse;
+  if (box == keyingGroup_->CheckBoxRigctld) which = Box::ViaRigctld;
+  if (box == keyingGroup_->CheckBoxRigMode) which = Box::FollowRig;
   try {
     model_->CheckBoxClicked(which, checked);
   } catch (...) {
@@ -595,18 +472,6 @@ void TForm1::OfferOtherPort() {
   offeringPort_ = false;
 }
 
-void TForm1::UpdatePortTooltip() {
-  // The port list is read from the system only when the selection changes.
-  const int number = model_->View().portIndex + 1;
-  if (number == tooltipPort_) return;
-  tooltipPort_ = number;
-  const std::string device = SerialDeviceForNumber(number);
-  const QString tip = device.empty()
-                          ? QString::fromUtf8("Port %1: kein serielles Gerät").arg(number)
-                          : QString("Port %1: %2").arg(number).arg(QString::fromStdString(device));
-  ComboBoxCOM->setToolTip(tip);
-}
-
 LiveField TForm1::FieldOf(const QObject* object) const {
   if (object == EditCallsign) return LiveField::Callsign;
   if (object == EditRSTsent) return LiveField::RstSent;
@@ -615,6 +480,7 @@ LiveField TForm1::FieldOf(const QObject* object) const {
   if (object == EditTextrcvd) return LiveField::TextRcvd;
   if (object == EditMSG) return LiveField::Msg;
   if (object == EditWpM) return LiveField::WpM;
+  if (object == EditRigAddress) return LiveField::RigAddress;
   return LiveField::None;
 }
 
@@ -634,6 +500,8 @@ QLineEdit* TForm1::EditOf(LiveField field) const {
       return EditMSG;
     case LiveField::WpM:
       return EditWpM;
+    case LiveField::RigAddress:
+      return EditRigAddress;
     case LiveField::None:
       break;
   }
@@ -642,26 +510,6 @@ QLineEdit* TForm1::EditOf(LiveField field) const {
 
 // ---------------------------------------------------------------------------------------------
 // The view onto the widgets
-
-void TForm1::ApplyEdit(QLineEdit* edit, const LiveEdit& view) {
-  if (edit->maxLength() != view.maxLength) edit->setMaxLength(view.maxLength);
-  const QString text = QStringFromCp1252(view.text);
-  if (edit->text() != text) edit->setText(text);
-  if (edit->isEnabled() != view.enabled) edit->setEnabled(view.enabled);
-  SetColour(edit, QPalette::Base, view.background);
-  SetVisible(edit, view.visible);
-}
-
-void TForm1::ApplyTimer(QTimer* timer, const LiveTimer& view, unsigned& appliedGeneration) {
-  if (!view.running) {
-    timer->stop();
-    return;
-  }
-  if (!timer->isActive() || appliedGeneration != view.generation) {
-    timer->start(view.intervalMs);
-    appliedGeneration = view.generation;
-  }
-}
 
 void TForm1::Sync() {
   if (syncing_) return;
@@ -676,6 +524,7 @@ void TForm1::Sync() {
   ApplyEdit(EditTextrcvd, v.textRcvd);
   ApplyEdit(EditMSG, v.msg);
   ApplyEdit(EditWpM, v.wpm);
+  ApplyEdit(EditRigAddress, v.rigAddress);
   for (const auto& [field, position] : model_->TakeCursorMoves()) {
     if (QLineEdit* edit = EditOf(field)) edit->setCursorPosition(position);
   }
@@ -701,8 +550,13 @@ void TForm1::Sync() {
   }
   ApplyLabel(LabelMSG, v.msgLabel);
   SetVisible(FrameLabelMSG, v.msgLabel.visible);
-  SetVisible(LabelAchtung, v.achtungVisible);
-  SetVisible(FrameLabelAchtung, v.achtungFrameVisible);
+  // Why keying went off by itself takes the place of the keying warning until keying is on again.
+  const bool lost = !v.keyingWarning.empty();
+  const QString achtung =
+      lost ? QStringFromCp1252(v.keyingWarning) : QString("Achtung: Automatische Tastung !");
+  if (LabelAchtung->text() != achtung) LabelAchtung->setText(achtung);
+  SetVisible(LabelAchtung, v.achtungVisible || lost);
+  SetVisible(FrameLabelAchtung, v.achtungFrameVisible || lost);
 
   ApplyList(ListBox1, v.candidates, shownCandidates_);
   if (ListBox1->currentRow() != v.highlight) ListBox1->setCurrentRow(v.highlight);
@@ -715,12 +569,7 @@ void TForm1::Sync() {
   ApplyCheck(CheckBoxAutoCQ, v.autoCq);
   ApplyCheck(CheckBoxCQ, v.cq);
   ApplyCheck(CheckBoxSSB, v.ssb);
-  ApplyCheck(CheckBoxRTS, v.rts);
-  ApplyCheck(CheckBoxreverse, v.reverse);
-  if (ComboBoxCOM->currentIndex() != v.portIndex) ComboBoxCOM->setCurrentIndex(v.portIndex);
-  if (ComboBoxCOM->isEnabled() != v.portEnabled) ComboBoxCOM->setEnabled(v.portEnabled);
-  UpdatePortTooltip();
-  SetVisible(GroupBoxKeyer, v.keyerGroupVisible);
+  keyingGroup_->Apply(v);
   for (QWidget* control : {static_cast<QWidget*>(ButtonMyCall), static_cast<QWidget*>(ButtonQRZ),
                            static_cast<QWidget*>(ButtonB4), static_cast<QWidget*>(ButtonMSG)}) {
     SetVisible(control, v.functionKeysVisible);
@@ -736,6 +585,7 @@ void TForm1::Sync() {
   ApplyTimer(TimerUTC2, v.clockTimer, clockGeneration_);
   ApplyTimer(TimerWatchDog, v.watchDog, watchDogGeneration_);
   ApplyTimer(Timer2, v.autoCqTimer, autoCqGeneration_);
+  ApplyTimer(TimerRigMode, v.rigModeTimer, rigModeGeneration_);
 
   if (std::optional<std::vector<LogGridRow>> rows = model_->TakeGridRows()) {
     gridModel_->SetRows(std::move(*rows));
@@ -750,4 +600,9 @@ void TForm1::Sync() {
   }
   syncing_ = false;
   OfferOtherPort();
+  if (std::optional<std::string> reason = model_->TakeKeyingFailure()) {
+    UserPrompts::Current().ShowError(
+        this, QString::fromUtf8("Tastung aus: keine Verbindung zu rigctld\n") +
+                  QStringFromCp1252(*reason));
+  }
 }

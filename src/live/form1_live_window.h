@@ -5,6 +5,7 @@
 // serial port.
 
 #include <QDialog>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,12 +14,13 @@
 #include "live/live_entry_model.h"
 #include "live/live_view.h"
 
+class KeyingGroup;
 class LiveKeyer;
+class LiveRigKeyer;
 class LogGridModel;
+class RigClient;
 class QCheckBox;
-class QComboBox;
 class QFrame;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -26,7 +28,6 @@ class QPushButton;
 class QTableView;
 class QTimer;
 class TimerService;
-class QToolButton;
 struct AppContext;
 
 class TForm1 : public QDialog {
@@ -35,9 +36,11 @@ class TForm1 : public QDialog {
  public:
   // port: the keyer's serial port; by default the computer's serial ports. timers and wait (for
   // tests): the keyer runs on that timer service instead of a keyer thread of its own, and a
-  // replaced message is waited for that way.
+  // replaced message is waited for that way. rigClient: how rigctld is reached; by default
+  // through Hamlib.
   explicit TForm1(AppContext& ctx, std::unique_ptr<SerialPort> port = nullptr,
-                  TimerService* timers = nullptr, LiveEntryModel::WaitForMessageStop wait = {});
+                  TimerService* timers = nullptr, LiveEntryModel::WaitForMessageStop wait = {},
+                  std::unique_ptr<RigClient> rigClient = nullptr);
   ~TForm1() override;
 
   // Start-up: whether the text-suggestion database was found.
@@ -45,8 +48,8 @@ class TForm1 : public QDialog {
 
   LiveEntryModel& Model() { return *model_; }
 
-  // For tests: runs the tick of a window timer ("TimerUTC2", "TimerWatchDog", "Timer2") as if its
-  // interval had passed; false when that timer is not running.
+  // For tests: runs the tick of a window timer ("TimerUTC2", "TimerWatchDog", "Timer2",
+  // "TimerRigMode") as if its interval had passed; false when that timer is not running.
   bool FireTimer(const QString& name);
 
   void done(int result) override;
@@ -68,24 +71,25 @@ class TForm1 : public QDialog {
   void FieldTextChanged(QLineEdit* edit);
   void CheckBoxClicked(QCheckBox* box, bool checked);
   void OfferOtherPort();
-  void UpdatePortTooltip();
+  // A keyer's report, made on its thread, is handed to the model on the window's.
+  void OnWindowThread(std::function<void()> report);
   // Copies the model's view onto the widgets.
   void Sync();
-  void ApplyEdit(QLineEdit* edit, const LiveEdit& view);
-  void ApplyTimer(QTimer* timer, const LiveTimer& view, unsigned& appliedGeneration);
   LiveField FieldOf(const QObject* object) const;
   QLineEdit* EditOf(LiveField field) const;
 
   AppContext& ctx_;
   std::unique_ptr<LiveKeyer> keyer_;
+  std::unique_ptr<LiveRigKeyer> rigKeyer_;
   std::unique_ptr<LiveEntryModel> model_;
+  std::unique_ptr<KeyingGroup> keyingGroup_;
   LogGridModel* gridModel_ = nullptr;
   bool syncing_ = false;
   bool offeringPort_ = false;
-  int tooltipPort_ = 0;  // the port number the combo box tooltip describes
   std::vector<std::string> shownCandidates_;
   std::vector<std::string> shownSuggestions_;
-  unsigned clockGeneration_ = 0, watchDogGeneration_ = 0, autoCqGeneration_ = 0;
+  unsigned clockGeneration_ = 0, watchDogGeneration_ = 0, autoCqGeneration_ = 0,
+           rigModeGeneration_ = 0;
 
   QLineEdit* EditCallsign = nullptr;
   QLineEdit* EditRSTsent = nullptr;
@@ -93,10 +97,8 @@ class TForm1 : public QDialog {
   QLineEdit* EditRSTrcvd = nullptr;
   QLineEdit* EditTextrcvd = nullptr;
   QLineEdit* EditMSG = nullptr;
-  QLineEdit* EditWpM = nullptr;
-  QToolButton* UpDownWpMUp = nullptr;
-  QToolButton* UpDownWpMDown = nullptr;
-  QWidget* UpDownWpM = nullptr;
+  QLineEdit* EditWpM = nullptr;  // in the keyer group, as EditRigAddress
+  QLineEdit* EditRigAddress = nullptr;
   QLabel* LabelVorname = nullptr;
   QLabel* LabelDUPEorAGN = nullptr;
   QLabel* LabelLaengeSent = nullptr;
@@ -131,11 +133,9 @@ class TForm1 : public QDialog {
   QCheckBox* CheckBoxAutoCQ = nullptr;
   QCheckBox* CheckBoxCQ = nullptr;
   QCheckBox* CheckBoxSSB = nullptr;
-  QCheckBox* CheckBoxRTS = nullptr;
-  QCheckBox* CheckBoxreverse = nullptr;
-  QComboBox* ComboBoxCOM = nullptr;
-  QGroupBox* GroupBoxKeyer = nullptr;
+
   QTimer* TimerUTC2 = nullptr;
   QTimer* TimerWatchDog = nullptr;
   QTimer* Timer2 = nullptr;
+  QTimer* TimerRigMode = nullptr;
 };

@@ -54,11 +54,12 @@ bool IsEntryField(LiveField field) {
 
 }  // namespace
 
-LiveEntryModel::LiveEntryModel(AppContext& ctx, Keyer& keyer, WaitForMessageStop wait)
+LiveEntryModel::LiveEntryModel(AppContext& ctx, Keyer& keyer, RigKeyer& rig,
+                               WaitForMessageStop wait)
     : ctx_(ctx),
       keyer_(keyer),
       messages_(keyer, view_, ctx.ownCallsign, std::move(wait)),
-      keying_(ctx, keyer, view_, messages_),
+      keying_(ctx, keyer, rig, view_, messages_),
       clock_(ctx.clock, view_),
       candidates_(ctx, view_),
       texts_(ctx, view_) {
@@ -213,6 +214,9 @@ void LiveEntryModel::Leave(LiveField field) {
     case LiveField::WpM:
       keying_.TakeTypedSpeed();
       break;
+    case LiveField::RigAddress:
+      keying_.RigAddressLeft();
+      break;
     default:
       break;
   }
@@ -288,7 +292,7 @@ KeyOutcome LiveEntryModel::KeyPress(const LiveKey& key) {
         ReturnFocus();
         break;
       case 8:
-        SetCheck(CheckBox::Farnsworth, !view_.farnsworth.checked);
+        if (view_.farnsworth.enabled) SetCheck(CheckBox::Farnsworth, !view_.farnsworth.checked);
         ReturnFocus();
         break;
       default:
@@ -339,6 +343,10 @@ KeyOutcome LiveEntryModel::FieldKeyPress(const LiveKey& key) {
     case LiveField::WpM:
       if (key.code != LiveKey::Code::Enter) return keying_.SpeedKeyPress(key);
       keying_.TakeTypedSpeed();
+      ReturnFocus();
+      return KeyOutcome::Consumed();
+    case LiveField::RigAddress:
+      if (key.code != LiveKey::Code::Enter) return KeyOutcome::Pass();
       ReturnFocus();
       return KeyOutcome::Consumed();
     case LiveField::Msg:
@@ -669,9 +677,11 @@ void LiveEntryModel::Close() {
   SetCheck(CheckBox::AutoCq, false);
   SetCheck(CheckBox::Cq, false);
   keying_.SaveSettings();
+  keying_.SaveRigSettings();
 }
 
 void LiveEntryModel::LoadSettings() {
+  keying_.LoadRigSettings();
   const std::optional<KeyerSettings> settings = keying_.LoadSettings();
   if (!settings) return;
   SetCheck(CheckBox::Texte, settings->texts);
@@ -713,6 +723,12 @@ void LiveEntryModel::ClickAction(CheckBox box) {
     case CheckBox::Reverse:
       keying_.OrientationSwitch();
       break;
+    case CheckBox::ViaRigctld:
+      keying_.RigctldSwitch();
+      break;
+    case CheckBox::FollowRig:
+      keying_.FollowSwitch();
+      break;
     case CheckBox::Texte:
       texts_.TextsOptionClicked();
       break;
@@ -735,6 +751,29 @@ void LiveEntryModel::ModeSwitch() {
     SetText(field, report);
   }
   keying_.ModeChanged();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The keyers' reports
+
+void LiveEntryModel::MessageEnded(MessageEnd how, std::uint64_t number) {
+  if (!keying_.KeyingViaRig()) messages_.MessageEnded(how, number);
+}
+
+void LiveEntryModel::RigMessageEnded(std::uint64_t number) {
+  if (keying_.KeyingViaRig()) messages_.MessageEnded(MessageEnd::Stopped, number);
+}
+
+void LiveEntryModel::RigConnection(RigKeyer::ConnectionEvent event, const std::string& reason) {
+  keying_.RigConnection(event, reason);
+}
+
+void LiveEntryModel::RigModeReported(RigModeChange change) {
+  // Never in the middle of a QSO: its mode was settled when it began.
+  if (!view_.followRig.checked || change == RigModeChange::None) return;
+  if (!view_.callsign.text.empty()) return;
+  const bool ssb = change == RigModeChange::Ssb;
+  if (view_.ssb.checked != ssb) SetCheck(CheckBox::Ssb, ssb);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -30,6 +30,7 @@
 #include "live/message_controls.h"
 
 class Keyer;
+class MessageKeying;
 struct AppContext;
 struct TypedCharacter;
 
@@ -42,9 +43,10 @@ class LiveEntryModel {
   using WaitForMessageStop = MessageControls::WaitForMessageStop;
 
   // ctx gives the files, the own callsign, the CW mode flag, the clock and the reference data;
-  // keyer is the CW keyer on the serial port. Both outlive the model. `wait` is how a replaced
-  // message is waited for (by default the keyer's own wait, on its thread).
-  LiveEntryModel(AppContext& ctx, Keyer& keyer, WaitForMessageStop wait = {});
+  // keyer is the CW keyer on the serial port, rig the transceiver's own keyer through rigctld.
+  // All three outlive the model. `wait` is how a replaced message is waited for (by default the
+  // keyer's own wait, on its thread).
+  LiveEntryModel(AppContext& ctx, Keyer& keyer, RigKeyer& rig, WaitForMessageStop wait = {});
 
   const LiveView& View() const { return view_; }
 
@@ -82,7 +84,18 @@ class LiveEntryModel {
   void WatchDogTick() { messages_.WatchDogTick(); }        // TimerWatchDog
   // The keyer's report that a message ended (the window hands it over to its own thread);
   // `number` counts the ended messages, so one handled already is not handled again.
-  void MessageEnded(MessageEnd how, std::uint64_t number) { messages_.MessageEnded(how, number); }
+  void MessageEnded(MessageEnd how, std::uint64_t number);
+  // The same from the rig keyer.
+  void RigMessageEnded(std::uint64_t number);
+
+  // --- rigctld (the rig keyer's reports, handed over to the window's thread) ---
+  void RigConnection(RigKeyer::ConnectionEvent event, const std::string& reason);
+  // Mode following: the rig's mode sets CW or SSB, as Ctrl+M would, only with an empty callsign
+  // field.
+  void RigModeReported(RigModeChange change);
+  void RigModeTimerTick() { keying_.RigModeTimerTick(); }  // TimerRigMode
+  // The reason rigctld could not be reached when keying was switched on, once.
+  std::optional<std::string> TakeKeyingFailure() { return keying_.TakeKeyingFailure(); }
 
   // --- Keyer port ---
   // The reason the keyer port could not be opened when keying was switched on, once; the window
@@ -104,6 +117,7 @@ class LiveEntryModel {
   int Half() const { return clock_.Half(); }
   bool CandidateListActive() const { return candidates_.Active(); }
   bool KeyingActive() const { return keying_.Active(); }
+  const MessageKeying& Keying() const { return messages_.Keying(); }
 
  private:
   LiveEdit& Edit(LiveField field) { return view_.Field(field); }

@@ -18,6 +18,8 @@ const LiveEdit& LiveView::Field(LiveField field) const {
       return msg;
     case LiveField::WpM:
       return wpm;
+    case LiveField::RigAddress:
+      return rigAddress;
     case LiveField::Callsign:
     case LiveField::None:
       break;
@@ -41,6 +43,10 @@ LiveCheck& LiveView::Box(LiveCheckBox box) {
       return ssb;
     case LiveCheckBox::Rts:
       return rts;
+    case LiveCheckBox::ViaRigctld:
+      return viaRigctld;
+    case LiveCheckBox::FollowRig:
+      return followRig;
     case LiveCheckBox::Reverse:
       break;
   }

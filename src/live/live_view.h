@@ -18,10 +18,22 @@ constexpr std::uint32_t kBlue = 0xFF0000;
 }  // namespace live_colour
 
 // The entry fields of the window, in the order of one QSO, plus the message and speed fields.
-enum class LiveField { None, Callsign, RstSent, TextSent, RstRcvd, TextRcvd, Msg, WpM };
+// RigAddress is rigctld's address ("host:port").
+enum class LiveField { None, Callsign, RstSent, TextSent, RstRcvd, TextRcvd, Msg, WpM, RigAddress };
 
 // The check boxes of the window.
-enum class LiveCheckBox { Tastung, Texte, Farnsworth, AutoCq, Cq, Ssb, Rts, Reverse };
+enum class LiveCheckBox {
+  Tastung,
+  Texte,
+  Farnsworth,
+  AutoCq,
+  Cq,
+  Ssb,
+  Rts,
+  Reverse,
+  ViaRigctld,  // "über rigctld": the rig keys the messages itself
+  FollowRig,   // "Betriebsart vom Funkgerät": CW or SSB as the rig's mode
+};
 
 // The five lines of the help area under the fields, from the top (Label22 ... Label26), named by
 // what they tell in the fields that use them.
@@ -65,7 +77,7 @@ struct LiveTimer {
 struct LiveView {
   std::string title;
 
-  LiveEdit callsign, rstSent, textSent, rstRcvd, textRcvd, msg, wpm;
+  LiveEdit callsign, rstSent, textSent, rstRcvd, textRcvd, msg, wpm, rigAddress;
   LiveField focus = LiveField::None;
 
   // The five-line help area under the fields: Label22 ... Label26, see LiveHint.
@@ -86,6 +98,9 @@ struct LiveView {
   LiveLabel msgLabel;                // LabelMSG
   bool achtungVisible = false;       // LabelAchtung
   bool achtungFrameVisible = false;  // its frame
+  // Shown in LabelAchtung instead of its warning, until keying is switched on again: why keying
+  // went off by itself.
+  std::string keyingWarning;
 
   std::vector<std::string> candidates;   // ListBox1
   int highlight = -1;                    // highlighted candidate, -1 = none
@@ -95,6 +110,7 @@ struct LiveView {
   LiveCheck tastung, texte, farnsworth, autoCq, cq, ssb, rts, reverse;
   int portIndex = 0;  // ComboBoxCOM, 0 = port 1
   bool portEnabled = true;
+  LiveCheck viaRigctld, followRig;
   int speed = 18;                    // UpDownWpM position
   bool keyerGroupVisible = true;     // " CW : Sendertastung ", CW only
   bool functionKeysVisible = false;  // F1 ... F4 buttons and EditMSG
@@ -102,9 +118,10 @@ struct LiveView {
   std::string qrzCaption = "[F2] QRZ?";
   bool qrzEnabled = true;
 
-  LiveTimer clockTimer;   // TimerUTC2, 1000 ms
-  LiveTimer watchDog;     // TimerWatchDog, 30000 ms
-  LiveTimer autoCqTimer;  // Timer2, 2000 ms
+  LiveTimer clockTimer;    // TimerUTC2, 1000 ms
+  LiveTimer watchDog;      // TimerWatchDog, 30000 ms
+  LiveTimer autoCqTimer;   // Timer2, 2000 ms
+  LiveTimer rigModeTimer;  // TimerRigMode, 1000 ms: the rig's mode is asked for
 
   LiveEdit& Field(LiveField field);
   const LiveEdit& Field(LiveField field) const;

@@ -3,7 +3,6 @@
 #include <chrono>
 #include <utility>
 
-#include "keyer/keyer.h"
 #include "live/live_view.h"
 
 namespace {
@@ -16,14 +15,28 @@ constexpr int kReplaceWaitMs = 1000;
 
 }  // namespace
 
-MessageControls::MessageControls(Keyer& keyer, LiveView& view, const std::string& own,
+MessageControls::MessageControls(MessageKeying& keyer, LiveView& view, const std::string& own,
                                  WaitForMessageStop wait)
-    : keyer_(keyer), view_(view), own_(own), waitForStop_(std::move(wait)) {
+    : keyer_(&keyer), view_(view), own_(own), waitForStop_(std::move(wait)) {
   if (!waitForStop_) {
-    waitForStop_ = [&keyer](std::uint64_t endedBefore, int maxMs) {
-      keyer.WaitForMessageEnd(endedBefore, std::chrono::milliseconds(maxMs));
+    waitForStop_ = [this](std::uint64_t endedBefore, int maxMs) {
+      keyer_->WaitForMessageEnd(endedBefore, std::chrono::milliseconds(maxMs));
     };
   }
+}
+
+void MessageControls::UseKeying(MessageKeying& keyer) {
+  if (keyer_ == &keyer) return;
+  keyer_ = &keyer;
+  // Each keyer counts its own ends: those it reported before are not this one's to handle.
+  handledEnds_ = keyer.MessagesEnded();
+  pendingReplacement_.reset();
+}
+
+bool MessageControls::FarnsworthSpacing() const {
+  // Disabled where the rig keys: it keys every text at its own speed, and the spaces around the
+  // exchange must stay in the text.
+  return view_.farnsworth.checked && view_.farnsworth.enabled;
 }
 
 void MessageControls::Show() {
@@ -31,7 +44,7 @@ void MessageControls::Show() {
 }
 
 void MessageControls::Close() {
-  keyer_.HoldMessages();
+  keyer_->HoldMessages();
   watchDogInterval_ = 0;
   UpdateTimers();
 }
@@ -49,14 +62,14 @@ MessageContext MessageControls::Complete(MessageContext qso) {
   qso.cqMode = view_.cq.checked;
   qso.shift = options_.longForm;
   options_.longForm = false;
-  qso.farnsworth = view_.farnsworth.checked;
-  qso.slowTag = keyer_.SlowTag();
-  qso.normalTag = keyer_.NormalTag();
+  qso.farnsworth = FarnsworthSpacing();
+  qso.slowTag = keyer_->SlowTag();
+  qso.normalTag = keyer_->NormalTag();
   return qso;
 }
 
 void MessageControls::TransmitMessage(const std::string& message, const std::string& display) {
-  if (keyer_.State().MessageRunning() || options_.silent) {
+  if (keyer_->MessageRunning() || options_.silent) {
     options_.silent = false;
     return;
   }
@@ -66,7 +79,7 @@ void MessageControls::TransmitMessage(const std::string& message, const std::str
   const std::string keyed = KeyedForm(message);
   if (keyed.empty()) return;
   view_.msgLabel.text = display;
-  if (keyer_.TransmitText(keyed)) view_.ssb.enabled = false;  // until the message ends
+  if (keyer_->TransmitText(keyed)) view_.ssb.enabled = false;  // until the message ends
 }
 
 void MessageControls::SendCq() {
@@ -76,14 +89,14 @@ void MessageControls::SendCq() {
   SetCqMode(true);
   const bool longCq = options_.longForm;  // once, without repetition
   if (view_.autoCq.checked && !longCq) {
-    keyer_.ArmAutoCq();
+    keyer_->ArmAutoCq();
   } else {
-    keyer_.CancelAutoCq();
+    keyer_->CancelAutoCq();
   }
   autoCqText_ = CqMessage(own_, longCq);
   options_.longForm = false;
   TransmitMessage(autoCqText_, autoCqText_);
-  if (view_.autoCq.checked && keyer_.State().autoCqPending) StartAutoCqTimer();
+  if (view_.autoCq.checked && keyer_->AutoCqPending()) StartAutoCqTimer();
 }
 
 void MessageControls::SendReport(MessageContext partial) {
@@ -110,7 +123,7 @@ void MessageControls::SendFinal(const MessageContext& partial) {
   }
   TransmitMessage(composed.message, composed.display);
   if (qso.cqMode && view_.autoCq.checked) {
-    keyer_.ArmAutoCq();
+    keyer_->ArmAutoCq();
     autoCqText_ = CqMessage(own_, false);
     StartAutoCqTimer();
   }
@@ -137,21 +150,21 @@ void MessageControls::SendQrzOrB4(bool qrz) {
 }
 
 bool MessageControls::ReplaceRunningMessage(const std::string& message) {
-  if (!keyer_.State().MessageRunning()) return true;
+  if (!keyer_->MessageRunning()) return true;
   labelSuppression_ = true;
-  keyer_.HoldMessages();
-  keyer_.CancelAutoCq();
+  keyer_->HoldMessages();
+  keyer_->CancelAutoCq();
   // The running message stops at its next step; its end actions run before the new message.
-  const std::uint64_t endedBefore = keyer_.MessagesEnded();
+  const std::uint64_t endedBefore = keyer_->MessagesEnded();
   waitForStop_(endedBefore, kReplaceWaitMs);
-  if (keyer_.MessagesEnded() > endedBefore) {
-    MessageEnded(keyer_.LastMessageEnd(), endedBefore + 1);
-    keyer_.ReleaseMessages();
+  if (keyer_->MessagesEnded() > endedBefore) {
+    MessageEnded(keyer_->LastMessageEnd(), endedBefore + 1);
+    keyer_->ReleaseMessages();
     return true;
   }
   // Still in a long space (Farnsworth, low speed): the abort stays requested and the new message
   // starts when the old one has stopped, instead of being lost.
-  pendingReplacement_ = PendingMessage{message, keyer_.State().paddleInterruptions.load()};
+  pendingReplacement_ = PendingMessage{message, keyer_->PaddleInterruptions()};
   return false;
 }
 
@@ -203,10 +216,10 @@ MessageControls::FocusAfter MessageControls::ButtonClicked(Button button,
 MessageControls::FocusAfter MessageControls::MessageAction(bool inMessageField) {
   const std::string text = view_.msg.text;
   if (text.empty()) return inMessageField ? FocusAfter::LastInput : FocusAfter::MessageField;
-  if (keyer_.State().MessageRunning()) return FocusAfter::Stay;
+  if (keyer_->MessageRunning()) return FocusAfter::Stay;
   if (exchangeInMessage_) {
     const ComposedMessage repeat =
-        RepeatExchangeMessage(reportCopy_, text, view_.farnsworth.checked, keyer_.SlowTag());
+        RepeatExchangeMessage(reportCopy_, text, FarnsworthSpacing(), keyer_->SlowTag());
     TransmitMessage(repeat.message, repeat.display);
   } else {
     TransmitMessage(text, text);
@@ -229,14 +242,14 @@ void MessageControls::OperatingModeSwitch() {
   if (view_.cq.checked) {
     if (view_.callsign.text.empty()) {
       RestartWatchDog();
-      keyer_.ReleaseMessages();
+      keyer_->ReleaseMessages();
     }
     view_.msgLabel.text = "Modus : CQ";
     view_.msgLabel.background = kBlue;
     view_.msgLabel.font = kWhite;
   } else {
-    keyer_.CancelAutoCq();
-    keyer_.HoldMessages();
+    keyer_->CancelAutoCq();
+    keyer_->HoldMessages();
     pendingReplacement_.reset();
     view_.msgLabel.text = "Modus : S+P";
     view_.msgLabel.background = kWhite;
@@ -249,7 +262,7 @@ void MessageControls::OperatingModeSwitch() {
 // What the entry flow tells
 
 void MessageControls::CallsignKeyTyped() {
-  keyer_.CancelAutoCq();
+  keyer_->CancelAutoCq();
 }
 
 void MessageControls::CallsignChanged(bool empty) {
@@ -258,15 +271,15 @@ void MessageControls::CallsignChanged(bool empty) {
     return;
   }
   view_.msg.text.clear();
-  if (keyer_.State().MessageRunning()) {
-    keyer_.AbortMessage();
-    keyer_.CancelAutoCq();
+  if (keyer_->MessageRunning()) {
+    keyer_->AbortMessage();
+    keyer_->CancelAutoCq();
     pendingReplacement_.reset();
   }
 }
 
 void MessageControls::ReleaseMessages() {
-  keyer_.ReleaseMessages();
+  keyer_->ReleaseMessages();
 }
 
 void MessageControls::EntryReset() {
@@ -274,8 +287,8 @@ void MessageControls::EntryReset() {
 }
 
 void MessageControls::Escape() {
-  keyer_.AbortMessage();
-  keyer_.CancelAutoCq();
+  keyer_->AbortMessage();
+  keyer_->CancelAutoCq();
   pendingReplacement_.reset();
   SetMessageField("QRL?", false);
 }
@@ -300,7 +313,7 @@ void MessageControls::KeyingSwitched(bool on) {
   }
   SetMessageField("", false);
   // A message still running stops at its next step, so reopening the port cannot key its rest.
-  keyer_.AbortMessage();
+  keyer_->AbortMessage();
   pendingReplacement_.reset();
 }
 
@@ -313,7 +326,7 @@ void MessageControls::MessageEnded(MessageEnd how, std::uint64_t number) {
   view_.ssb.enabled = true;
   autoCqEnabled_ = false;
   watchDogEnabled_ = true;
-  keyer_.SetSpeed(view_.speed);
+  keyer_->SetSpeed(view_.speed);
   if (!labelSuppression_ && how == MessageEnd::Stopped) {
     if (view_.cq.checked) {
       if (view_.callsign.text.empty()) RestartWatchDog();
@@ -322,12 +335,12 @@ void MessageControls::MessageEnded(MessageEnd how, std::uint64_t number) {
       view_.msgLabel.text = "Modus : S+P";
     }
   }
-  if (view_.autoCq.checked && keyer_.State().autoCqPending) StartAutoCqTimer(false);
+  if (view_.autoCq.checked && keyer_->AutoCqPending()) StartAutoCqTimer(false);
   UpdateTimers();
   if (pendingReplacement_) {
     const PendingMessage pending = *std::exchange(pendingReplacement_, std::nullopt);
     // Not when the paddle took over meanwhile: the operator is keying by hand.
-    if (pending.paddleInterruptions == keyer_.State().paddleInterruptions.load()) {
+    if (pending.paddleInterruptions == keyer_->PaddleInterruptions()) {
       TransmitMessage(pending.text, pending.text);
     }
     labelSuppression_ = false;
@@ -335,11 +348,11 @@ void MessageControls::MessageEnded(MessageEnd how, std::uint64_t number) {
 }
 
 void MessageControls::AutoCqTimerTick() {
-  if (keyer_.State().autoCqPending && view_.autoCq.checked) {
+  if (keyer_->AutoCqPending() && view_.autoCq.checked) {
     TransmitMessage(autoCqText_, autoCqText_);
     return;
   }
-  keyer_.CancelAutoCq();
+  keyer_->CancelAutoCq();
   autoCqInterval_ = 0;
   UpdateTimers();
 }
@@ -349,7 +362,7 @@ void MessageControls::WatchDogTick() {
   watchDogInterval_ = 0;
   UpdateTimers();
   SetCqMode(false);
-  keyer_.ReleaseMessages();
+  keyer_->ReleaseMessages();
 }
 
 bool MessageControls::WatchDogRunning() const {

@@ -7,23 +7,23 @@
 // last key (Ctrl, Shift), and from the view CheckBoxCQ, CheckBoxAutoCQ, CheckBoxFarnsworth and
 // whether the callsign field is empty. Outputs, into the view: LabelMSG's text and colours, the
 // QRZ caption, EditMSG's text, the two timers, CheckBoxCQ, and CheckBoxSSB held while a message is
-// keyed. The keyer keys the texts; its shared flags change only through its intent methods.
+// keyed. The keyer keys the texts (the serial keyer or the rig's, whichever KeyingControls chose);
+// its shared flags change only through its intent methods.
 
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 
-#include "keyer/message_player.h"
+#include "keyer/message_keying.h"
 
 #include "live/operating_messages.h"
 
-class Keyer;
 struct LiveView;
 
 class MessageControls {
  public:
-  using MessageEnd = MessagePlayer::MessageEnd;
+  using MessageEnd = MessageKeying::MessageEnd;
   // Waits until more than `endedBefore` messages have ended, at most maxMs.
   using WaitForMessageStop = std::function<void(std::uint64_t endedBefore, int maxMs)>;
 
@@ -40,7 +40,12 @@ class MessageControls {
 
   // own is the own callsign; keyer, view and own outlive this. `wait` is how a replaced message
   // is waited for (by default the keyer's own wait, on its thread).
-  MessageControls(Keyer& keyer, LiveView& view, const std::string& own, WaitForMessageStop wait);
+  MessageControls(MessageKeying& keyer, LiveView& view, const std::string& own,
+                  WaitForMessageStop wait);
+
+  // The keyer the messages go to from now on (only while keying is off); it outlives this.
+  void UseKeying(MessageKeying& keyer);
+  const MessageKeying& Keying() const { return *keyer_; }
 
   // Set at every key, cleared by a click: a click sends neither silently nor in the long form.
   void SetSendOptions(SendOptions options) { options_ = options; }
@@ -99,6 +104,7 @@ class MessageControls {
 
  private:
   MessageContext Complete(MessageContext qso);
+  bool FarnsworthSpacing() const;
   // F1: the own callsign; with Shift worked + " de " + own.
   void SendMyCall(const std::string& worked);
   // F2 (the QRZ or repeat request) and F3 ("QSO B4").
@@ -114,7 +120,7 @@ class MessageControls {
   void StartAutoCqTimer(bool setInterval = true);
   void UpdateTimers();
 
-  Keyer& keyer_;
+  MessageKeying* keyer_;
   LiveView& view_;
   const std::string& own_;
   WaitForMessageStop waitForStop_;

@@ -414,6 +414,10 @@ TEST(LiveKeying, SettingsComeBackAtTheNextShowWithKeyingOff) {
   live.model->CheckBoxClicked(LiveEntryModel::CheckBox::AutoCq, true);
   live.model->PortIndexChosen(2);
   live.model->SpeedArrowClicked(+1);
+  live.model->CheckBoxClicked(LiveEntryModel::CheckBox::ViaRigctld, true);
+  live.model->CheckBoxClicked(LiveEntryModel::CheckBox::FollowRig, true);
+  live.model->FocusMovedTo(LiveField::RigAddress);
+  live.model->TextEdited(LiveField::RigAddress, "shack:4533");
   live.Function(6);
   live.model->Close();
   const KeyerSettings saved = *LoadKeyerSettings(live.ctx.logDbFile);
@@ -422,8 +426,11 @@ TEST(LiveKeying, SettingsComeBackAtTheNextShowWithKeyingOff) {
   EXPECT_EQ(saved.portIndex, 2);
   EXPECT_EQ(saved.wpm, 20);
 
-  LiveEntryModel again(live.ctx, live.keyer);
+  LiveEntryModel again(live.ctx, live.keyer, live.rig);
   again.Show();
+  EXPECT_TRUE(again.View().viaRigctld.checked);
+  EXPECT_TRUE(again.View().followRig.checked);
+  EXPECT_EQ(again.View().rigAddress.text, "shack:4533");
   EXPECT_TRUE(again.View().reverse.checked);
   EXPECT_EQ(again.View().portIndex, 2);
   EXPECT_EQ(again.View().speed, 20);

@@ -1,38 +1,81 @@
 #pragma once
 // The live-entry model in a working folder of its own, with a keyer on virtual time and a fake
-// serial port, driven as the window drives it: keys in, edits as a line edit makes them (cursor at
-// the end), focus moves and clicks.
+// serial port, and a rig keyer on the same time with a fake rigctld (or a real one given, on its
+// own threads), driven as the window drives it: keys in, edits as a line edit makes them (cursor
+// at the end), focus moves and clicks. The rig keyer's reports reach the model when the test
+// advances time or pumps, as the window takes them on its own thread.
 
+#include <deque>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
+#include "keyer/fake_rig_client.h"
 #include "keyer/fake_serial_port.h"
 #include "keyer/keyer.h"
+#include "keyer/rig_keyer.h"
+#include "keyer/test_exchange_runner.h"
 #include "keyer/virtual_timer_service.h"
 #include "live/live_entry_model.h"
 #include "live/live_folder.h"
 
 class LiveModelDriver : public LiveFolder {
  public:
-  explicit LiveModelDriver(int availablePorts = 20, const std::string& own = "HB9OWN/P")
-      : LiveFolder(own, {2024, 7, 21, 7, 10, 0}), port(timers, availablePorts) {
+  explicit LiveModelDriver(int availablePorts = 20, const std::string& own = "HB9OWN/P",
+                           RigKeyer* realRig = nullptr)
+      : LiveFolder(own, {2024, 7, 21, 7, 10, 0}),
+        port(timers, availablePorts),
+        rigKeyer(realRig != nullptr ? *realRig : rig) {
     // The keyer runs on virtual time: message ends arrive while time is advanced, and waiting for
     // a replaced message advances it.
     keyer.SetMessageEndHandler(
         [this](MessagePlayer::MessageEnd how) { model->MessageEnded(how, keyer.MessagesEnded()); });
-    model =
-        std::make_unique<LiveEntryModel>(ctx, keyer, [this](std::uint64_t endedBefore, int maxMs) {
-          for (int ms = 0; ms < maxMs && keyer.MessagesEnded() <= endedBefore; ++ms) {
+    rigKeyer.SetMessageEndHandler([this](MessagePlayer::MessageEnd) {
+      Report([this, number = rigKeyer.MessagesEnded()] { model->RigMessageEnded(number); });
+    });
+    rigKeyer.SetConnectionHandler(
+        [this](RigKeyer::ConnectionEvent event, const std::string& reason) {
+          Report([this, event, reason] { model->RigConnection(event, reason); });
+        });
+    rigKeyer.SetModeHandler([this](RigModeChange change) {
+      Report([this, change] {
+        ++modeReports;
+        model->RigModeReported(change);
+      });
+    });
+    if (realRig != nullptr) {  // it runs in real time: a replaced message is waited for so
+      model = std::make_unique<LiveEntryModel>(ctx, keyer, rigKeyer);
+      return;
+    }
+    model = std::make_unique<LiveEntryModel>(
+        ctx, keyer, rig, [this](std::uint64_t endedBefore, int maxMs) {
+          for (int ms = 0; ms < maxMs && model->Keying().MessagesEnded() <= endedBefore; ++ms) {
             timers.AdvanceMs(1);
           }
         });
   }
 
+  // Lets `ms` of virtual time pass, then hands the rig keyer's reports to the model.
+  void Advance(std::int64_t ms) {
+    timers.AdvanceMs(ms);
+    Pump();
+  }
+  void Pump() {
+    std::unique_lock lock(reportsMutex_);
+    while (!rigReports_.empty()) {
+      auto report = std::move(rigReports_.front());
+      rigReports_.pop_front();
+      lock.unlock();
+      report();
+      lock.lock();
+    }
+  }
   // Lets the running message play to its end (at most a minute).
   void FinishMessage() {
-    for (int ms = 0; ms < 60000 && keyer.State().MessageRunning(); ms += 10) timers.AdvanceMs(10);
-    timers.AdvanceMs(1);
+    for (int ms = 0; ms < 60000 && model->Keying().MessageRunning(); ms += 10) Advance(10);
+    Advance(1);
   }
   // The text last handed to the converter.
   const std::string& Keyed() { return keyer.Converter().Text(); }
@@ -126,6 +169,8 @@ class LiveModelDriver : public LiveFolder {
         return View().msg.text;
       case LiveField::WpM:
         return View().wpm.text;
+      case LiveField::RigAddress:
+        return View().rigAddress.text;
       case LiveField::None:
         break;
     }
@@ -135,8 +180,20 @@ class LiveModelDriver : public LiveFolder {
   VirtualTimerService timers;
   FakeSerialPort port;
   Keyer keyer{port, timers};
+  FakeRigClient rigClient;
+  TestExchangeRunner runner;
+  RigKeyer rig{rigClient, timers, runner};
+  RigKeyer& rigKeyer;  // the one the model keys through: `rig` or the real one
   std::unique_ptr<LiveEntryModel> model;
+  int modeReports = 0;
 
  private:
+  void Report(std::function<void()> report) {
+    std::lock_guard lock(reportsMutex_);
+    rigReports_.push_back(std::move(report));
+  }
+
+  std::mutex reportsMutex_;
+  std::deque<std::function<void()>> rigReports_;
   LiveField selectedField_ = LiveField::None;
 };

@@ -12,12 +12,14 @@
 #include <memory>
 
 #include "db/sqlite_database.h"
+#include "keyer/fake_rig_client.h"
 #include "keyer/fake_serial_port.h"
 #include "keyer/keyer_settings.h"
 #include "keyer/virtual_timer_service.h"
 #include "live/form1_live_window.h"
 #include "live/live_folder.h"
 #include "live/select_port_dialog.h"
+#include "support/scripted_prompts.h"
 #include "support/test_databases.h"
 
 namespace {
@@ -51,12 +53,15 @@ struct LiveWindow : LiveFolder {
     db.ExecSQL("INSERT INTO txt VALUES ('ALLGEMEINER TEXT FUER ALLE')");
     auto fake = std::make_unique<FakeSerialPort>(portClock, availablePorts);
     port = fake.get();
+    auto fakeRig = std::make_unique<FakeRigClient>();
+    rig = fakeRig.get();
     if (virtualKeyer) {
       form = std::make_unique<TForm1>(
           ctx, std::move(fake), &portClock,
-          [this](std::uint64_t, int maxMs) { portClock.AdvanceMs(maxMs); });
+          [this](std::uint64_t, int maxMs) { portClock.AdvanceMs(maxMs); }, std::move(fakeRig));
     } else {
-      form = std::make_unique<TForm1>(ctx, std::move(fake));
+      form = std::make_unique<TForm1>(ctx, std::move(fake), nullptr,
+                                      LiveEntryModel::WaitForMessageStop{}, std::move(fakeRig));
     }
   }
 
@@ -102,6 +107,7 @@ struct LiveWindow : LiveFolder {
 
   VirtualTimerService portClock;
   FakeSerialPort* port = nullptr;
+  FakeRigClient* rig = nullptr;  // rigctld, as the window's rig keyer reaches it
   std::unique_ptr<TForm1> form;
 };
 
@@ -119,6 +125,7 @@ class LiveWindowTest : public QObject {
   void keyerSettingsSavedAtCloseAndLoadedAtShow();
   void wholeCqQsoKeysTheMessagesInOrder();
   void autoCqAndWatchdogOnTheWindowTimers();
+  void keyingThroughRigctldRefusedOnAndLost();
 };
 
 void LiveWindowTest::ktdStationBySuffixWithPersonalText() {
@@ -343,6 +350,42 @@ void LiveWindowTest::autoCqAndWatchdogOnTheWindowTimers() {
   QVERIFY(w.form->FireTimer("TimerWatchDog"));
   QCOMPARE(w.Label("LabelMSG"), QString("Modus : S+P"));
   QVERIFY(!w.Find<QCheckBox>("CheckBoxCQ")->isChecked());
+}
+
+void LiveWindowTest::keyingThroughRigctldRefusedOnAndLost() {
+  using Call = FakeRigClient::Call;
+  ScriptedPrompts prompts;
+  LiveWindow w;
+  w.Show();
+  auto* viaRigctld = w.Find<QCheckBox>("CheckBoxRigctld");
+  QCOMPARE(viaRigctld->text(), QString::fromUtf8("über rigctld"));
+  QCOMPARE(w.Find<QCheckBox>("CheckBoxRigMode")->text(),
+           QString::fromUtf8("Betriebsart vom Funkgerät"));
+  QCOMPARE(w.Text("EditRigAddress"), QString("localhost:4532"));
+
+  w.rig->Answer(Call::Open, RigReply::Failed("localhost:4532: Connection refused"));
+  QTest::mouseClick(viaRigctld, Qt::LeftButton, {}, QPoint(6, viaRigctld->height() / 2));
+  QVERIFY(!w.Find<QCheckBox>("CheckBoxFarnsworth")->isEnabled());
+  QCOMPARE(w.FocusName(), QString("EditCallsign"));
+  w.Key(Qt::Key_F6);
+  QTRY_COMPARE(prompts.errors.size(), 1);
+  QVERIFY(prompts.errors[0].contains("localhost:4532: Connection refused"));
+  QVERIFY(!w.Find<QCheckBox>("CheckBoxTastung")->isChecked());
+
+  w.rig->Answer(Call::Open, RigReply::Ok());
+  w.Key(Qt::Key_F6);
+  QTRY_VERIFY(w.Shown("LabelMSG"));
+  QVERIFY(!viaRigctld->isEnabled());  // the path changes only while keying is off
+  QVERIFY(!w.port->IsOpen());
+
+  w.rig->Answer(Call::Send, RigReply::Failed("rigctld: Verbindung beendet"));
+  w.Key(Qt::Key_Space);  // the CQ is not taken: the connection is lost
+  QTRY_COMPARE(w.Label("LabelAchtung"), QString("Tastung aus: rigctld antwortet nicht"));
+  QVERIFY(w.Shown("LabelAchtung"));
+  QVERIFY(!w.Shown("LabelMSG"));
+  QVERIFY(!w.Find<QCheckBox>("CheckBoxTastung")->isChecked());
+  QCOMPARE(prompts.errors.size(), 1);  // the label tells, no box
+  QCOMPARE(w.FocusName(), QString("EditCallsign"));
 }
 
 QTEST_MAIN(LiveWindowTest)
