@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTableView>
 #include <chrono>
@@ -77,8 +78,12 @@ void WriteStationFiles(AppContext& ctx) {
   SaveStationDataFile(ctx.stationDataFile, BuildStationDataLines(d, ctx.ownCallsign, "2024-07-21"));
 }
 
+// Where keys go when no widget has the focus (the offscreen window may not be active).
+QWidget* fallbackFocus = nullptr;
+
 void Key(int key, const QString& text = QString()) {
   QWidget* focus = QApplication::focusWidget();
+  if (focus == nullptr) focus = fallbackFocus;
   QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
   QApplication::sendEvent(focus, &press);
   QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
@@ -146,6 +151,7 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
   form->activateWindow();
 
+  fallbackFocus = form->findChild<QLineEdit*>("EditCallsign");
   auto* list = form->findChild<QListWidget*>("ListBox1");
   ms.clear();
   const QString keys = "XYZ9";
