@@ -82,7 +82,9 @@ FileFailures RunClosingSequence(AppContext& ctx) {
   bool counted = false;
   bool logHasQsos = false;
   try {
-    log = std::make_unique<TSQLiteDatabase>(ctx.logDbFile);
+    // Opened, read and closed here on this thread: no mutex per call.
+    log = std::make_unique<TSQLiteDatabase>(ctx.logDbFile,
+                                            TSQLiteDatabase::Threading::ThisThreadOnly);
     logHasQsos = CountQsos(*log) > 0;
     ctx.logEmpty = !logHasQsos;
     counted = true;

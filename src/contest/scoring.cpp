@@ -1,5 +1,6 @@
 #include "contest/scoring.h"
 
+#include "contest/score_tally.h"
 #include "contest/score_values.h"
 #include "db/sqlite_database.h"
 
@@ -9,10 +10,8 @@ std::int32_t CountOf(TSQLiteDatabase& db, const char* sql) {
   return static_cast<std::int32_t>(db.GetTable(sql)->CountResult());
 }
 
-}  // namespace
-
-void ComputeScore(const std::string& logDbFile, ScoreValues& score) {
-  TSQLiteDatabase db(logDbFile);
+// The eleven values query by query, each stored as soon as its query has run.
+void ComputeScoreQueryByQuery(TSQLiteDatabase& db, ScoreValues& score) {
   if (CountOf(db, "SELECT count(*) FROM ktd") == 0) {
     score = ScoreValues{};
     return;
@@ -51,6 +50,23 @@ void ComputeScore(const std::string& logDbFile, ScoreValues& score) {
   score.cwPoints = score.ktdCw * 4 + score.hbCw + score.euCw;
   score.ssbPoints = score.ktdSsb * 4 + score.hbSsb + score.euSsb;
   score.totalPoints = score.cwPoints + score.ssbPoints;
+}
+
+}  // namespace
+
+void ComputeScore(const std::string& logDbFile, ScoreValues& score) {
+  TSQLiteDatabase db(logDbFile, TSQLiteDatabase::Threading::ThisThreadOnly);
+  ScoreTally tally;
+  try {
+    db.ForEachRow(std::string("SELECT ") + ScoreTally::kColumns + " FROM ktd",
+                  [&](const TSQLiteRow& row) { tally.Add(row, 0); });
+  } catch (const ESQLiteException&) {
+    // A log the single pass cannot read is counted query by query, which fails at the same
+    // fault and leaves the values as that count leaves them.
+    ComputeScoreQueryByQuery(db, score);
+    return;
+  }
+  score = tally.Values();
 }
 
 std::string QsoCountText(const std::string& logDbFile) {

@@ -6,8 +6,9 @@
 
 struct ScoreValues;
 
-// Opens the log database, runs the counting queries and sets the eleven values. A failing query
-// throws ESQLiteException; the values set before it keep their new contents, the rest their old.
+// Opens the log database, counts the log in one pass and sets the eleven values. A log that cannot
+// be counted throws ESQLiteException; the values that the counting queries before the failing one
+// set keep their new contents, the rest their old.
 void ComputeScore(const std::string& logDbFile, ScoreValues& score);
 
 // Number of QSOs in the log as text ("0" when the count query returns no row).

@@ -163,10 +163,42 @@ std::int64_t TSQLiteTable::CountResult() const {
   return std::strtoll(FieldAsString(0).c_str(), nullptr, 10);
 }
 
+// ---- TSQLiteRow ----
+
+std::string TSQLiteRow::Text(int column) const {
+  switch (sqlite3_column_type(stmt_, column)) {
+    case SQLITE_INTEGER:
+      return std::to_string(sqlite3_column_int64(stmt_, column));
+    case SQLITE_FLOAT: {
+      char buf[32];
+      std::snprintf(buf, sizeof buf, "%.15g", sqlite3_column_double(stmt_, column));
+      return buf;
+    }
+    case SQLITE_TEXT: {
+      const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+      return std::string(text, strnlen(text, sqlite3_column_bytes(stmt_, column)));
+    }
+    case SQLITE_BLOB: {
+      const int bytes = sqlite3_column_bytes(stmt_, column);
+      const void* blob = sqlite3_column_blob(stmt_, column);
+      return bytes == 0 || blob == nullptr ? std::string()
+                                           : std::string(static_cast<const char*>(blob), bytes);
+    }
+    default:
+      return {};
+  }
+}
+
+std::int64_t TSQLiteRow::Integer(int column) const {
+  return sqlite3_column_int64(stmt_, column);
+}
+
 // ---- TSQLiteDatabase ----
 
-TSQLiteDatabase::TSQLiteDatabase(const std::string& fileName) {
-  const int rc = sqlite3_open(fileName.c_str(), &db_);
+TSQLiteDatabase::TSQLiteDatabase(const std::string& fileName, Threading threading) {
+  const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE |
+                    (threading == Threading::ThisThreadOnly ? SQLITE_OPEN_NOMUTEX : 0);
+  const int rc = sqlite3_open_v2(fileName.c_str(), &db_, flags, nullptr);
   if (rc != SQLITE_OK) {
     std::string message = "Failed to open database \"" + fileName + "\" : ";
     if (db_ != nullptr) {
@@ -325,6 +357,24 @@ std::unique_ptr<TSQLiteTable> TSQLiteDatabase::GetTable(const std::string& sql) 
     ++table->rowCount_;
   }
   return table;
+}
+
+void TSQLiteDatabase::ForEachRow(const std::string& sql,
+                                 const std::function<void(const TSQLiteRow&)>& visit) {
+  sqlite3_stmt* stmt = Prepare(sql);
+  StatementGuard guard{stmt};
+  BindQueuedParams(stmt);
+  const TSQLiteRow row(stmt);
+  for (;;) {
+    const int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_DONE) break;
+    if (rc == SQLITE_BUSY) throw ESQLiteException(kPreparing);
+    if (rc != SQLITE_ROW) {
+      sqlite3_reset(stmt);
+      RaiseError(kRetrieving, sql);
+    }
+    visit(row);
+  }
 }
 
 void TSQLiteDatabase::BeginTransaction() {

@@ -13,6 +13,7 @@
 // - A connection that goes out of scope rolls back an open transaction and closes.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -64,10 +65,28 @@ class TSQLiteTable {
   int currentRow_ = 0;
 };
 
+// One row of a query run by TSQLiteDatabase::ForEachRow, valid only inside the visit.
+class TSQLiteRow {
+ public:
+  // As TSQLiteTable::FieldAsString reads the same cell.
+  std::string Text(int column) const;
+  // The value as an integer; NULL reads as 0.
+  std::int64_t Integer(int column) const;
+
+ private:
+  friend class TSQLiteDatabase;
+  explicit TSQLiteRow(sqlite3_stmt* stmt) : stmt_(stmt) {}
+  sqlite3_stmt* stmt_;
+};
+
 class TSQLiteDatabase {
  public:
+  // Who may use the connection. SQLite locks a mutex on every call of a connection that any
+  // thread may use; one that is opened, used and closed by one thread needs none.
+  enum class Threading { AnyThread, ThisThreadOnly };
+
   // Opens (and creates when absent) the file; ":memory:" opens a new in-memory database.
-  explicit TSQLiteDatabase(const std::string& fileName);
+  explicit TSQLiteDatabase(const std::string& fileName, Threading threading = Threading::AnyThread);
   ~TSQLiteDatabase();
   TSQLiteDatabase(const TSQLiteDatabase&) = delete;
   TSQLiteDatabase& operator=(const TSQLiteDatabase&) = delete;
@@ -83,6 +102,10 @@ class TSQLiteDatabase {
   void ExecSQLForEach(const std::string& sql, const std::string& name,
                       const std::vector<std::string>& values);
   std::unique_ptr<TSQLiteTable> GetTable(const std::string& sql);
+  // Runs a query and hands each row to `visit` as it is stepped to, without collecting the
+  // result first: a read of the whole log costs no copy of every cell. Queued parameters as for
+  // GetTable; errors as GetTable reports them.
+  void ForEachRow(const std::string& sql, const std::function<void(const TSQLiteRow&)>& visit);
   void BeginTransaction();
   void Commit();
   void AddParamText(const std::string& name, const std::string& value);

@@ -591,6 +591,10 @@ void TForm1::Sync() {
     gridModel_->SetRows(std::move(*rows));
     SelectLastLogGridRow(StringGrid1);
   }
+  if (std::vector<LogGridRow> added = model_->TakeAddedGridRows(); !added.empty()) {
+    gridModel_->AppendRows(std::move(added));
+    SelectLastLogGridRow(StringGrid1);
+  }
 
   if (QLineEdit* focus = EditOf(v.focus);
       focus != nullptr && isVisible() && QApplication::focusWidget() != focus) {

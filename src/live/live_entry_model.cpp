@@ -9,7 +9,6 @@
 #include "contest/home_completion.h"
 #include "contest/prefix_lookup.h"
 #include "contest/report_completion.h"
-#include "contest/scoring.h"
 #include "contest/text_rules.h"
 #include "db/sqlite_database.h"
 #include "keyer/keyer.h"
@@ -576,7 +575,7 @@ void LiveEntryModel::CompleteQso() {
   if (!LogFileExists()) throw std::runtime_error("Die Logdatenbank fehlt: " + ctx_.logDbFile);
   RecordQso(ctx_.logDbFile, clock_.QsoTime(), view_.callsign.text, view_.rstSent.text, sentText,
             view_.rstRcvd.text, view_.textRcvd.text);
-  RefreshGridAndScore();
+  AddRecordedToGridAndScore();
   EntryReset();
 }
 
@@ -629,8 +628,26 @@ bool LiveEntryModel::LogFileExists() const {
 }
 
 void LiveEntryModel::RefreshGridAndScore() {
-  gridRows_ = ReadLogGridRows(ctx_.logDbFile);
-  ComputeScore(ctx_.logDbFile, ctx_.score);
+  gridRows_ = log_.ReadAll(ctx_.logDbFile).rows;
+  addedGridRows_.clear();
+  ShowScore();
+}
+
+void LiveEntryModel::AddRecordedToGridAndScore() {
+  LogGridRead read = log_.ReadAdded(ctx_.logDbFile);
+  if (read.all) {
+    gridRows_ = std::move(read.rows);
+    addedGridRows_.clear();
+  } else {
+    // Rows the window has not taken yet are added to.
+    std::vector<LogGridRow>& pending = gridRows_ ? *gridRows_ : addedGridRows_;
+    for (LogGridRow& row : read.rows) pending.push_back(std::move(row));
+  }
+  ShowScore();
+}
+
+void LiveEntryModel::ShowScore() {
+  ctx_.score = log_.Score();
   view_.score = std::to_string(ctx_.score.cwPoints + ctx_.score.ssbPoints);
 }
 
@@ -638,6 +655,10 @@ std::optional<std::vector<LogGridRow>> LiveEntryModel::TakeGridRows() {
   std::optional<std::vector<LogGridRow>> rows = std::move(gridRows_);
   gridRows_.reset();
   return rows;
+}
+
+std::vector<LogGridRow> LiveEntryModel::TakeAddedGridRows() {
+  return std::exchange(addedGridRows_, {});
 }
 
 std::vector<std::pair<LiveField, int>> LiveEntryModel::TakeCursorMoves() {

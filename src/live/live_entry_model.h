@@ -26,6 +26,7 @@
 #include "live/live_clock.h"
 #include "live/live_key.h"
 #include "live/live_view.h"
+#include "live/log_follower.h"
 #include "live/log_grid.h"
 #include "live/message_controls.h"
 
@@ -107,8 +108,10 @@ class LiveEntryModel {
   void CancelKeying() { keying_.CancelKeying(); }
 
   // --- For the window ---
-  // The log rows when they changed since the last call.
+  // All log rows when they were read anew since the last call.
   std::optional<std::vector<LogGridRow>> TakeGridRows();
+  // The rows recorded since the last call, to add after those taken before.
+  std::vector<LogGridRow> TakeAddedGridRows();
   // Cursor positions the model set in fields since the last call.
   std::vector<std::pair<LiveField, int>> TakeCursorMoves();
 
@@ -163,8 +166,10 @@ class LiveEntryModel {
   // The half of now and its candidates.
   void LoadCandidates();
 
-  // Grid and score.
+  // Grid and score: all read anew, or the recorded rows added.
   void RefreshGridAndScore();
+  void AddRecordedToGridAndScore();
+  void ShowScore();
   bool LogFileExists() const;
 
   // Check boxes.
@@ -186,6 +191,8 @@ class LiveEntryModel {
   LiveField lastInput_ = LiveField::Callsign;
   std::string workedCallsign_;
 
+  LogFollower log_;
   std::optional<std::vector<LogGridRow>> gridRows_;
+  std::vector<LogGridRow> addedGridRows_;
   std::vector<std::pair<LiveField, int>> cursorMoves_;
 };

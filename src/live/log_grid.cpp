@@ -15,21 +15,23 @@ std::array<int, kLogGridColumns> LogGridColumnWidths(int gridWidth) {
   return widths;
 }
 
+LogGridRow LogGridRowOf(const TSQLiteRow& row) {
+  LogGridRow cells;
+  for (int column = 0; column < kLogGridColumns; ++column) cells[column] = row.Text(column);
+  return cells;
+}
+
 std::vector<LogGridRow> ReadLogGridRows(TSQLiteDatabase& db) {
-  const auto table = db.GetTable("SELECT rowid, * FROM ktd");
   std::vector<LogGridRow> rows;
-  rows.reserve(static_cast<size_t>(table->RowCount()));
-  while (!table->Eof()) {
-    LogGridRow& row = rows.emplace_back();
-    for (int column = 0; column < kLogGridColumns; ++column) {
-      row[column] = table->FieldAsString(column);
-    }
-    table->Next();
-  }
+  // Counting the rows walks the table's pages without reading them, and saves moving every row
+  // while the vector grows.
+  rows.reserve(static_cast<size_t>(db.GetTable("SELECT count(*) FROM ktd")->CountResult()));
+  db.ForEachRow("SELECT rowid, * FROM ktd",
+                [&](const TSQLiteRow& row) { rows.push_back(LogGridRowOf(row)); });
   return rows;
 }
 
 std::vector<LogGridRow> ReadLogGridRows(const std::string& logDbFile) {
-  TSQLiteDatabase db(logDbFile);
+  TSQLiteDatabase db(logDbFile, TSQLiteDatabase::Threading::ThisThreadOnly);
   return ReadLogGridRows(db);
 }

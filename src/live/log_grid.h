@@ -8,6 +8,7 @@
 #include <vector>
 
 class TSQLiteDatabase;
+class TSQLiteRow;
 
 constexpr int kLogGridColumns = 7;
 
@@ -18,6 +19,9 @@ const std::array<const char*, kLogGridColumns>& LogGridHeadings();
 
 // Column widths for a grid `gridWidth` pixels wide: 55 : 65 : 165 : 65 : 314 : 65 : 357 of 1120.
 std::array<int, kLogGridColumns> LogGridColumnWidths(int gridWidth);
+
+// The grid row of a query row whose first seven columns are those of "SELECT rowid, * FROM ktd".
+LogGridRow LogGridRowOf(const TSQLiteRow& row);
 
 // All QSOs of the log, in table order.
 std::vector<LogGridRow> ReadLogGridRows(TSQLiteDatabase& db);

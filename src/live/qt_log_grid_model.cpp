@@ -11,6 +11,28 @@ void LogGridModel::SetRows(std::vector<LogGridRow> rows) {
   endResetModel();
 }
 
+void LogGridModel::AppendRows(std::vector<LogGridRow> rows) {
+  if (rows.empty()) return;
+  if (rows_.empty()) {
+    // The empty log's blank row gives way to the first rows.
+    SetRows(std::move(rows));
+    return;
+  }
+  const int first = static_cast<int>(rows_.size());
+  beginInsertRows(QModelIndex(), first, first + static_cast<int>(rows.size()) - 1);
+  for (LogGridRow& row : rows) rows_.push_back(std::move(row));
+  endInsertRows();
+}
+
+void LogGridModel::FollowRows(const std::vector<LogGridRow>& rows) {
+  const size_t shown = rows_.size();
+  if (shown == 0 || rows.size() < shown || rows[shown - 1][0] != rows_.back()[0]) {
+    SetRows(rows);
+    return;
+  }
+  AppendRows({rows.begin() + static_cast<std::ptrdiff_t>(shown), rows.end()});
+}
+
 int LogGridModel::rowCount(const QModelIndex& parent) const {
   if (parent.isValid()) return 0;
   return rows_.empty() ? 1 : static_cast<int>(rows_.size());

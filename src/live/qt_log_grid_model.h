@@ -16,6 +16,11 @@ class LogGridModel : public QAbstractTableModel {
   using QAbstractTableModel::QAbstractTableModel;
 
   void SetRows(std::vector<LogGridRow> rows);
+  // Adds rows after the last one: the view lays out only the new rows.
+  void AppendRows(std::vector<LogGridRow> rows);
+  // Shows `rows`: when they go on from the rows shown (the same row id last), only the new ones
+  // are added; otherwise all are set.
+  void FollowRows(const std::vector<LogGridRow>& rows);
   const std::vector<LogGridRow>& Rows() const { return rows_; }
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -315,6 +315,16 @@ void TForm8::Sync() {
 void TForm8::ShowGridAndScore() {
   gridModel_->SetRows(model_.GridRows());
   SelectLastLogGridRow(StringGrid1);
+  ShowScore();
+}
+
+void TForm8::ShowRecordedRowsAndScore() {
+  gridModel_->FollowRows(model_.GridRows());
+  SelectLastLogGridRow(StringGrid1);
+  ShowScore();
+}
+
+void TForm8::ShowScore() {
   const ScoreValues& s = ctx_.score;
   const std::array<int, 5> cw = {s.ktdCw, s.hbCw, s.euCw, s.cwQsos, s.cwPoints};
   const std::array<int, 5> ssb = {s.ktdSsb, s.hbSsb, s.euSsb, s.ssbQsos, s.ssbPoints};
@@ -503,7 +513,7 @@ void TForm8::CheckBox1Click() {
 
 void TForm8::ButtonQSOspeichernClick() {
   const PaperSaveOutcome outcome = model_.Save();
-  if (outcome == PaperSaveOutcome::Saved) ShowGridAndScore();
+  if (outcome == PaperSaveOutcome::Saved) ShowRecordedRowsAndScore();
   Sync();
   Focus(PaperLogModel::FocusAfter(outcome));
 }

@@ -49,6 +49,8 @@ class TForm8 : public QDialog {
   // Copies the model's time, line and lists onto the widgets (only what changed).
   void Sync();
   void ShowGridAndScore();
+  void ShowRecordedRowsAndScore();
+  void ShowScore();
   void ShowTime();
   void ShowLine();
   void ShowReportLimits();

@@ -6,7 +6,6 @@
 #include "common/ascii_text.h"
 #include "contest/classification.h"
 #include "contest/report_completion.h"
-#include "contest/scoring.h"
 #include "contest/text_rules.h"
 #include "db/log_schema.h"
 #include "live/record_qso.h"
@@ -400,7 +399,7 @@ PaperSaveOutcome PaperLogModel::Save() {
       personalText, printedText);
 
   ClearLine();
-  RefreshGrid();
+  AddRecordedToGrid();
   RefreshPrintedTexts();
   RefreshStations();
   return PaperSaveOutcome::Saved;
@@ -423,8 +422,15 @@ PaperImportOutcome PaperLogModel::ImportAdifLog(
 }
 
 void PaperLogModel::RefreshGrid() {
-  rows_ = ReadLogGridRows(ctx_.logDbFile);
-  ComputeScore(ctx_.logDbFile, ctx_.score);
+  rows_ = log_.ReadAll(ctx_.logDbFile).rows;
+  ctx_.score = log_.Score();
+}
+
+void PaperLogModel::AddRecordedToGrid() {
+  LogGridRead read = log_.ReadAdded(ctx_.logDbFile);
+  if (read.all) rows_.clear();
+  for (LogGridRow& row : read.rows) rows_.push_back(std::move(row));
+  ctx_.score = log_.Score();
 }
 
 void PaperLogModel::RefreshPrintedTexts() {

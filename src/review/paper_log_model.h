@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/key_gate.h"
+#include "live/log_follower.h"
 #include "live/log_grid.h"
 #include "review/paper_key.h"
 
@@ -155,6 +156,8 @@ class PaperLogModel {
   PaperKeyOutcome TextRcvdKeyPress(const PaperKey& key);
 
   void RefreshGrid();
+  // After a recording: only the rows added are read.
+  void AddRecordedToGrid();
   void RefreshStations();
   void RefreshPrintedTexts();
   void SetHalfFromHour();
@@ -162,6 +165,7 @@ class PaperLogModel {
   void ClearLine();
 
   AppContext& ctx_;
+  LogFollower log_;
   std::vector<LogGridRow> rows_;
   int hour_ = 6;
   int minute_ = 0;

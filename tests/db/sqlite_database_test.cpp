@@ -272,3 +272,34 @@ TEST_F(SqliteDatabaseTest, AResultTableOutlivesItsConnection) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SqliteDatabaseTest, RowsVisitedInPlaceReadAsTheResultTableReadsThem) {
+  TSQLiteDatabase db(file, TSQLiteDatabase::Threading::ThisThreadOnly);
+  db.ExecSQL("CREATE TABLE t (k INTEGER, a)");
+  const std::vector<std::string> inserts = {
+      "-42", "1.5",       "0.1", "'Z\xFCrich'", "CAST('AB' || char(0) || 'CD' AS TEXT)",
+      "x''", "x'414200'", "NULL"};
+  for (size_t i = 0; i < inserts.size(); ++i)
+    db.ExecSQL("INSERT INTO t VALUES (" + std::to_string(i) + ", " + inserts[i] + ")");
+  const auto table = db.GetTable("SELECT a, k FROM t WHERE k >= 0 ORDER BY k");
+  std::vector<std::string> texts;
+  db.AddParamInt(":first", 0);
+  db.ForEachRow("SELECT a, k FROM t WHERE k >= :first ORDER BY k", [&](const TSQLiteRow& row) {
+    EXPECT_EQ(row.Text(0), table->FieldAsString(0)) << "row " << texts.size();
+    EXPECT_EQ(row.Integer(1), table->FieldAsInteger(1));
+    texts.push_back(row.Text(0));
+    table->Next();
+  });
+  EXPECT_EQ(texts, (std::vector<std::string>{"-42", "1.5", "0.1", "Z\xFCrich", "AB", "",
+                                             std::string("AB\0", 3), ""}));
+  int nullAsInteger = -1;
+  db.ForEachRow("SELECT a FROM t WHERE a IS NULL",
+                [&](const TSQLiteRow& row) { nullAsInteger = static_cast<int>(row.Integer(0)); });
+  EXPECT_EQ(nullAsInteger, 0);
+  EXPECT_EQ(MessageOf([&] { db.ForEachRow("SELECT * FROM nix", [](const TSQLiteRow&) {}); }),
+            MessageOf([&] { db.GetTable("SELECT * FROM nix"); }));
+}
+
+}  // namespace

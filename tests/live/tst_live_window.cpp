@@ -183,6 +183,12 @@ void LiveWindowTest::homeAndForeignStations() {
   QCOMPARE(w.FocusName(), QString("EditCallsign"));
   QCOMPARE(w.Log(), (std::vector<std::string>{"0712|HB9ABC|599||559||0|0|0|1|0",
                                               "0712|F5XYZ|599||599||0|0|0|0|1"}));
+  // The second QSO is added below the first, selected, and counted on.
+  const auto* grid = w.Find<QTableView>("StringGrid1");
+  QCOMPARE(grid->model()->rowCount(), 2);
+  QCOMPARE(grid->model()->index(1, 2).data().toString(), QString("F5XYZ"));
+  QCOMPARE(grid->currentIndex().row(), 1);
+  QCOMPARE(w.Label("LabelScore"), QString("2"));
   w.Type("f5xyz ");
   QCOMPARE(w.Label("LabelDUPEorAGN"), QString("DUPE"));
   QVERIFY(w.Shown("LabelDUPEorAGN"));
