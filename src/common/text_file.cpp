@@ -123,7 +123,10 @@ bool WriteFileAtomic(const std::string& path, const std::string& content, std::s
 
 bool WriteLinesAtomic(const std::string& path, const std::vector<std::string>& lines,
                       std::string* reason) {
+  std::size_t size = 0;
+  for (const std::string& line : lines) size += line.size() + 2;
   std::string content;
+  content.reserve(size);
   for (const std::string& line : lines) {
     content += line;
     content += "\r\n";

@@ -10,43 +10,39 @@
 #include "common/clock.h"
 #include "common/text_file.h"
 #include "reports/pdf_font_table.h"
+#include "reports/pdf_numbers.h"
 
 namespace {
 
 const char kCrLf[] = "\r\n";
 
-// A value in hundredths printed with exactly two decimals: 4252 -> "42.52", -5 -> "-0.05".
-std::string FormatHundredths(long long value) {
-  const bool negative = value < 0;
-  const long long magnitude = negative ? -value : value;
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%s%lld.%02lld", negative ? "-" : "", magnitude / 100,
-                magnitude % 100);
-  return buffer;
+// A colour's three components as operands: "0.0 0.0 0.0".
+void AppendColorOperands(std::string& out, const TPDFColor& color) {
+  AppendColorComponent(out, color.Red);
+  out += ' ';
+  AppendColorComponent(out, color.Green);
+  out += ' ';
+  AppendColorComponent(out, color.Blue);
 }
 
-// A colour component with at least one decimal: 0 -> "0.0", 0.25 -> "0.25".
-std::string FormatColorComponent(float value) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.3f", static_cast<double>(value));
-  std::string text = buffer;
-  while (text.size() > 3 && text.back() == '0' && text[text.size() - 2] != '.') text.pop_back();
-  return text;
-}
-
-std::string ColorOperands(const TPDFColor& color) {
-  return FormatColorComponent(color.Red) + " " + FormatColorComponent(color.Green) + " " +
-         FormatColorComponent(color.Blue);
+// A point in hundredths followed by a blank: "42.52 ".
+void AppendHundredthsBlank(std::string& out, long long value) {
+  AppendHundredths(out, value);
+  out += ' ';
 }
 
 // PDF literal string body: "(", ")" and "\" each get a preceding backslash.
-std::string EscapeLiteral(const std::string& text) {
-  std::string out;
-  out.reserve(text.size() + 8);
+void AppendEscaped(std::string& out, const std::string& text) {
   for (char c : text) {
     if (c == '(' || c == ')' || c == '\\') out += '\\';
     out += c;
   }
+}
+
+std::string EscapeLiteral(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + 8);
+  AppendEscaped(out, text);
   return out;
 }
 
@@ -185,32 +181,37 @@ void TPrintPDF::NewPage() {
 }
 
 void TPrintPDF::AppendStrokeSetup(std::string& content) const {
-  AddLine(content, ColorOperands(Color) + " RG");
-  AddLine(content, FormatHundredths(std::llround(LineWidth * 100.0)) + " w");
+  AppendColorOperands(content, Color);
+  content += " RG\r\n";
+  AppendHundredths(content, std::llround(LineWidth * 100.0));
+  content += " w\r\n";
   if (!DashPattern.Dashes.empty()) {
-    std::string dash = "[";
+    content += '[';
     for (size_t i = 0; i < DashPattern.Dashes.size(); ++i) {
-      if (i > 0) dash += ' ';
-      dash += FormatHundredths(MillimetresToHundredthPoints(DashPattern.Dashes[i]));
+      if (i > 0) content += ' ';
+      AppendHundredths(content, MillimetresToHundredthPoints(DashPattern.Dashes[i]));
     }
-    AddLine(content,
-            dash + "] " + FormatHundredths(MillimetresToHundredthPoints(DashPattern.Phase)) + " d");
+    content += "] ";
+    AppendHundredths(content, MillimetresToHundredthPoints(DashPattern.Phase));
+    content += " d\r\n";
   }
 }
 
 void TPrintPDF::TextOut(const std::string& text, float x, float y) {
   std::string& content = pages_.back();
   const long long height = Page.HeightHundredths();
-  AddLine(content, "BT");
-  AddLine(content, ColorOperands(Color) + " rg");
-  AddLine(content,
-          "/F" + std::to_string(Font.Number + 1) + " " + std::to_string(Font.Size) + " Tf");
-  AddLine(content,
-          FormatHundredths(MillimetresToHundredthPoints(x)) + " " +
-              FormatHundredths(height - Font.Size * 100LL - MillimetresToHundredthPoints(y)) +
-              " Td");
-  AddLine(content, "(" + EscapeLiteral(text) + ") Tj");
-  AddLine(content, "ET");
+  content += "BT\r\n";
+  AppendColorOperands(content, Color);
+  content += " rg\r\n/F";
+  AppendInteger(content, Font.Number + 1);
+  content += ' ';
+  AppendInteger(content, Font.Size);
+  content += " Tf\r\n";
+  AppendHundredthsBlank(content, MillimetresToHundredthPoints(x));
+  AppendHundredths(content, height - Font.Size * 100LL - MillimetresToHundredthPoints(y));
+  content += " Td\r\n(";
+  AppendEscaped(content, text);
+  content += ") Tj\r\nET\r\n";
   if (Font.Number >= 0 && Font.Number < kFontTableSize) usedFonts_[Font.Number] = true;
 }
 
@@ -218,11 +219,12 @@ void TPrintPDF::Line(float x1, float y1, float x2, float y2) {
   std::string& content = pages_.back();
   const long long height = Page.HeightHundredths();
   AppendStrokeSetup(content);
-  AddLine(content, FormatHundredths(MillimetresToHundredthPoints(x1)) + " " +
-                       FormatHundredths(height - MillimetresToHundredthPoints(y1)) + " m");
-  AddLine(content, FormatHundredths(MillimetresToHundredthPoints(x2)) + " " +
-                       FormatHundredths(height - MillimetresToHundredthPoints(y2)) + " l");
-  AddLine(content, "S");
+  AppendHundredthsBlank(content, MillimetresToHundredthPoints(x1));
+  AppendHundredths(content, height - MillimetresToHundredthPoints(y1));
+  content += " m\r\n";
+  AppendHundredthsBlank(content, MillimetresToHundredthPoints(x2));
+  AppendHundredths(content, height - MillimetresToHundredthPoints(y2));
+  content += " l\r\nS\r\n";
 }
 
 void TPrintPDF::Rectangle(float x, float y, float width, float height) {
@@ -230,16 +232,21 @@ void TPrintPDF::Rectangle(float x, float y, float width, float height) {
   const long long w = MillimetresToHundredthPoints(width);
   const long long h = MillimetresToHundredthPoints(height);
   AppendStrokeSetup(content);
-  AddLine(content,
-          FormatHundredths(MillimetresToHundredthPoints(x)) + " " +
-              FormatHundredths(Page.HeightHundredths() - MillimetresToHundredthPoints(y) - h) +
-              " " + FormatHundredths(w) + " " + FormatHundredths(h) + " re");
-  AddLine(content, "S");
+  AppendHundredthsBlank(content, MillimetresToHundredthPoints(x));
+  AppendHundredthsBlank(content, Page.HeightHundredths() - MillimetresToHundredthPoints(y) - h);
+  AppendHundredthsBlank(content, w);
+  AppendHundredths(content, h);
+  content += " re\r\nS\r\n";
 }
 
 std::string TPrintPDF::BuildDocument() {
-  std::string out = header_;
   const int pageCount = PageCount();
+  // The compressed pages are a small part of their text; the reserve saves most regrowing.
+  size_t contentSize = 0;
+  for (const std::string& page : pages_) contentSize += page.size();
+  std::string out;
+  out.reserve(header_.size() + contentSize / 4 + 4096 + 256 * static_cast<size_t>(pageCount));
+  out = header_;
 
   // Content streams, each followed by the object holding its length.
   for (int k = 1; k <= pageCount; ++k) {
