@@ -74,6 +74,7 @@ FileFailures RunClosingSequence(AppContext& ctx) {
 
   FileFailures failures;
   const std::string& stem = ctx.outputStem;
+  FolderFlushBatch folderFlush;  // the year folder is flushed once, after the last output
 
   // A log that cannot be opened or counted leaves open whether the QSO outputs are to be written
   // or deleted: they are named as not written, and the old ones stay.
@@ -154,5 +155,6 @@ FileFailures RunClosingSequence(AppContext& ctx) {
     }
   }
   if (log) log->Close();
+  for (const auto& [folder, reason] : folderFlush.Finish()) failures.AddNotWritten(folder, reason);
   return failures;
 }

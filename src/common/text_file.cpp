@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -53,7 +54,28 @@ int WriteAll(int fd, const std::string& content) {
   return 0;
 }
 
+thread_local FolderFlushBatch* currentBatch = nullptr;
+
 }  // namespace
+
+FolderFlushBatch::FolderFlushBatch() : outer_(currentBatch) {
+  currentBatch = this;
+}
+
+FolderFlushBatch::~FolderFlushBatch() {
+  Finish();
+  currentBatch = outer_;
+}
+
+std::vector<std::pair<std::string, std::string>> FolderFlushBatch::Finish() {
+  std::vector<std::pair<std::string, std::string>> failed;
+  for (const std::string& folder : folders_) {
+    if (const int error = FlushFolder(folder); error != 0)
+      failed.emplace_back(folder, std::strerror(error));
+  }
+  folders_.clear();
+  return failed;
+}
 
 std::vector<std::string> ReadLines(const std::string& path) {
   std::string content;
@@ -117,7 +139,14 @@ bool WriteFileAtomic(const std::string& path, const std::string& content, std::s
     ::unlink(temp.c_str());
     return Fail(reason, error);
   }
-  error = FlushFolder(FolderOf(path));
+  std::string folder = FolderOf(path);
+  if (currentBatch != nullptr) {
+    auto& folders = currentBatch->folders_;
+    if (std::find(folders.begin(), folders.end(), folder) == folders.end())
+      folders.push_back(std::move(folder));
+    return true;
+  }
+  error = FlushFolder(folder);
   return error == 0 || Fail(reason, error);
 }
 

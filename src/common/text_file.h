@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // The file's lines without their line ends. A missing or unreadable file gives no lines.
@@ -23,6 +24,24 @@ bool ReadWholeFile(const std::string& path, std::string& content);
 // and a finished write survives a power cut. False (and the old file untouched) on failure.
 bool WriteFileAtomic(const std::string& path, const std::string& content,
                      std::string* reason = nullptr);
+
+// While one exists on this thread, WriteFileAtomic leaves the folder flush to it: Finish (or the
+// end of its scope) flushes each folder written to once. Closing writes a dozen files into one
+// folder, and one flush of that folder makes all their renames durable.
+class FolderFlushBatch {
+ public:
+  FolderFlushBatch();
+  ~FolderFlushBatch();
+  FolderFlushBatch(const FolderFlushBatch&) = delete;
+  FolderFlushBatch& operator=(const FolderFlushBatch&) = delete;
+  // Flushes the folders; each one that failed with the system's reason.
+  std::vector<std::pair<std::string, std::string>> Finish();
+
+ private:
+  friend bool WriteFileAtomic(const std::string&, const std::string&, std::string*);
+  std::vector<std::string> folders_;
+  FolderFlushBatch* outer_;
+};
 
 // Each line followed by CR LF, written atomically.
 bool WriteLinesAtomic(const std::string& path, const std::vector<std::string>& lines,
