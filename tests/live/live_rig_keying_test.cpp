@@ -114,10 +114,6 @@ INSTANTIATE_TEST_SUITE_P(
     Keys, LiveRigStop,
     ::testing::Values(
         StopCase{"Escape", RigStatus::Ok, 0, {"CQ KTD DE HB9XYZ/P TEST", "stop"}},
-        StopCase{"EscapeOnARigThatCannotStop",
-                 RigStatus::NotAvailable,
-                 0,
-                 {"CQ KTD DE HB9XYZ/P TEST", "stop"}},
         StopCase{"F1", RigStatus::Ok, 1, {"CQ KTD DE HB9XYZ/P TEST", "stop", "HB9XYZ/P"}},
         // F1 on a rig that keys on: the own call follows once the CQ has had its computed time.
         StopCase{"F1OnARigThatCannotStop",
