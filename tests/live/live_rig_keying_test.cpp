@@ -178,30 +178,6 @@ TEST_F(LiveRigKeying, ALostConnectionTurnsKeyingOffWithAWarningAndF6Reconnects) 
   EXPECT_EQ(Sent(), std::vector<std::string>{"TEST DE HB9XYZ/P"});
 }
 
-TEST_F(LiveRigKeying, FollowsTheRigsModeOnlyWithAnEmptyCallsignField) {
-  live.model->CheckBoxClicked(Box::ViaRigctld, false);  // the serial port keys
-  live.model->CheckBoxClicked(Box::FollowRig, true);
-  live.Advance(0);
-  ASSERT_TRUE(live.View().rigModeTimer.running);
-  const auto poll = [&](const char* mode) {
-    live.rigClient.SetMode(mode);
-    live.model->RigModeTimerTick();
-    live.Advance(0);
-  };
-  poll("USB");
-  EXPECT_TRUE(live.View().ssb.checked);
-  EXPECT_EQ(live.View().rstSent.text, "59");
-  poll("RTTY");  // nothing to say about CW or SSB
-  EXPECT_TRUE(live.View().ssb.checked);
-  live.Type("HB9ABC");
-  poll("CW");  // in the middle of a QSO: the mode stays
-  EXPECT_TRUE(live.View().ssb.checked);
-  live.Press(Code::Escape);
-  poll("CWR");
-  EXPECT_FALSE(live.View().ssb.checked);
-  EXPECT_EQ(live.View().rstSent.text, "599");
-}
-
 TEST_F(LiveRigKeying, ModeFollowingWithoutRigctldTriesAgainNowAndThen) {
   live.model->CheckBoxClicked(Box::ViaRigctld, false);
   live.rigClient.Answer(Call::Open, RigReply::Failed("localhost:4532: Connection refused"));

@@ -34,18 +34,16 @@ std::string Appended(Append append, T value) {
 }
 
 TEST(PdfNumbers, WholeNumbersAndHundredthsReadAsPrintfWritesThem) {
-  const std::vector<long long> values = {
-      0,   1,    -1,    5,     -5,    9,         10,         99,        100,         -100,
-      101, 4252, -4252, 59528, 84189, 123456789, -987654321, 1LL << 40, -(1LL << 40)};
-  for (long long v : values) {
+  // Past the page: large values of both signs.
+  for (long long v : {123456789LL, -987654321LL, 1LL << 40, -(1LL << 40)}) {
     EXPECT_EQ(Appended(AppendHundredths, v), PrintfHundredths(v)) << v;
     EXPECT_EQ(Appended(AppendInteger, v), std::to_string(v)) << v;
   }
   // Every coordinate an A3 page can hold, both signs.
   for (long long v = -120000; v <= 120000; ++v) {
     ASSERT_EQ(Appended(AppendHundredths, v), PrintfHundredths(v)) << v;
+    ASSERT_EQ(Appended(AppendInteger, v), std::to_string(v)) << v;
   }
-  EXPECT_EQ(Appended(AppendHundredths, 4252LL), "42.52");
   EXPECT_EQ(Appended(AppendHundredths, -5LL), "-0.05");
 }
 
