@@ -15,6 +15,7 @@
 #include "db/sqlite_database.h"
 #include "prep/station_data_record.h"
 #include "services/app_context.h"
+#include "support/sample_station_data.h"
 #include "support/temp_folder.h"
 #include "support/working_folders.h"
 
@@ -52,21 +53,8 @@ void PrepareWorkingFolder(AppContext& ctx, const std::string& base) {
   for (int i = 0; i < kTexts; ++i) texts.push_back(Text(i + 5000));
   WriteLinesAtomic(ctx.textCollectionFile, texts);
 
-  StationData d;
-  d.place = "Napf";
-  d.canton = "LU";
-  d.coordX = "638000";
-  d.coordY = "206000";
-  d.height = "1408";
-  d.power = "    5";
-  for (int item = 0; item < kStationItemCount; ++item) {
-    d.itemDescriptions[item] = "Komponente " + std::to_string(item + 1);
-    d.itemWeights[item] = AlignWeight(std::to_string(100 + item * 10));
-  }
-  d.operatorName = "Hans Muster";
-  d.email = "hans@example.org";
-  RecomputeStationWeights(d);
-  SaveStationDataFile(ctx.stationDataFile, BuildStationDataLines(d, ctx.ownCallsign, "2025-07-20"));
+  SaveStationDataFile(ctx.stationDataFile,
+                      BuildStationDataLines(SampleStationData(), ctx.ownCallsign, "2025-07-20"));
 
   CreateLogSchema(ctx.logDbFile);
   TSQLiteDatabase log(ctx.logDbFile);

@@ -33,6 +33,7 @@
 #include "services/app_context.h"
 #include "support/contest_log.h"
 #include "support/percentile.h"
+#include "support/sample_station_data.h"
 #include "support/temp_folder.h"
 #include "support/test_databases.h"
 #include "support/working_folders.h"
@@ -61,21 +62,8 @@ void WriteStationFiles(AppContext& ctx) {
   std::vector<std::string> texts;
   for (int i = 0; i < 500; ++i) texts.push_back(ContestText(i + 5000));
   WriteLinesAtomic(ctx.textCollectionFile, texts);
-  StationData d;
-  d.place = "Napf";
-  d.canton = "LU";
-  d.coordX = "638000";
-  d.coordY = "206000";
-  d.height = "1408";
-  d.power = "    5";
-  for (int item = 0; item < kStationItemCount; ++item) {
-    d.itemDescriptions[item] = "Komponente " + std::to_string(item + 1);
-    d.itemWeights[item] = AlignWeight(std::to_string(100 + item * 10));
-  }
-  d.operatorName = "Hans Muster";
-  d.email = "hans@example.org";
-  RecomputeStationWeights(d);
-  SaveStationDataFile(ctx.stationDataFile, BuildStationDataLines(d, ctx.ownCallsign, "2024-07-21"));
+  SaveStationDataFile(ctx.stationDataFile,
+                      BuildStationDataLines(SampleStationData(), ctx.ownCallsign, "2024-07-21"));
 }
 
 // Where keys go when no widget has the focus (the offscreen window may not be active).

@@ -310,14 +310,7 @@ std::unique_ptr<TSQLiteTable> TSQLiteDatabase::GetTable(const std::string& sql) 
 
   auto table = std::make_unique<TSQLiteTable>();
   int columns = 0;
-  for (;;) {
-    const int rc = sqlite3_step(stmt);
-    if (rc == SQLITE_DONE) break;
-    if (rc == SQLITE_BUSY) throw ESQLiteException(kPreparing);
-    if (rc != SQLITE_ROW) {
-      sqlite3_reset(stmt);
-      RaiseError(kRetrieving, sql);
-    }
+  StepRows(stmt, sql, [&] {
     if (table->rowCount_ == 0) {
       columns = sqlite3_column_count(stmt);
       for (int c = 0; c < columns; ++c) {
@@ -355,7 +348,7 @@ std::unique_ptr<TSQLiteTable> TSQLiteDatabase::GetTable(const std::string& sql) 
       }
     }
     ++table->rowCount_;
-  }
+  });
   return table;
 }
 
@@ -365,15 +358,20 @@ void TSQLiteDatabase::ForEachRow(const std::string& sql,
   StatementGuard guard{stmt};
   BindQueuedParams(stmt);
   const TSQLiteRow row(stmt);
+  StepRows(stmt, sql, [&] { visit(row); });
+}
+
+void TSQLiteDatabase::StepRows(sqlite3_stmt* stmt, const std::string& sql,
+                               const std::function<void()>& onRow) {
   for (;;) {
     const int rc = sqlite3_step(stmt);
-    if (rc == SQLITE_DONE) break;
+    if (rc == SQLITE_DONE) return;
     if (rc == SQLITE_BUSY) throw ESQLiteException(kPreparing);
     if (rc != SQLITE_ROW) {
       sqlite3_reset(stmt);
       RaiseError(kRetrieving, sql);
     }
-    visit(row);
+    onRow();
   }
 }
 

@@ -116,6 +116,8 @@ class TSQLiteDatabase {
  private:
   sqlite3_stmt* Prepare(const std::string& sql);
   void BindQueuedParams(sqlite3_stmt* stmt);
+  // Steps the statement to its end, calling `onRow` on each row; a failed step raises.
+  void StepRows(sqlite3_stmt* stmt, const std::string& sql, const std::function<void()>& onRow);
   [[noreturn]] void RaiseError(const std::string& context, const std::string& sql) const;
 
   sqlite3* db_ = nullptr;
