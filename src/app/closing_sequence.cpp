@@ -1,6 +1,7 @@
 #include "app/closing_sequence.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "prep/station_data_record.h"
 #include "reports/adif_export.h"
 #include "reports/log_export.h"
+#include "reports/logged_qsos.h"
 #include "reports/print_pdf.h"
 #include "services/app_context.h"
 
@@ -109,8 +111,23 @@ FileFailures RunClosingSequence(AppContext& ctx) {
     for (const char* suffix : {kLogPrintout, kScoreSheet, kEqslAdif, kAdif, kLogExport})
       failures.AddNotWrittenForDatabase(stem + suffix, countFailure);
   } else if (logHasQsos) {
-    WriteFromLog(failures, stem + kLogPrintout,
-                 [&] { CheckPdf(failures, printer, WriteLogPrintoutPdf(printer, report, *log)); });
+    // The log is read once for every output. When that read fails, each output reads only the
+    // columns it prints, so that the failure names exactly the outputs it stops.
+    std::optional<LoggedQsos> shared;
+    try {
+      shared = LoggedQsos::Read(*log, LoggedQsoColumns::All);
+    } catch (const ESQLiteException&) {
+    }
+    LoggedQsos own;
+    auto qsos = [&](LoggedQsoColumns columns) -> const LoggedQsos& {
+      if (shared) return *shared;
+      own = LoggedQsos::Read(*log, columns);
+      return own;
+    };
+    WriteFromLog(failures, stem + kLogPrintout, [&] {
+      CheckPdf(failures, printer,
+               WriteLogPrintoutPdf(printer, report, qsos(LoggedQsoColumns::ExchangeAndMode)));
+    });
     // The score is recomputed into ctx.score for the score sheet; the log export reads it there.
     std::string scoreFailure;
     const bool scored = WriteFromLog(
@@ -125,13 +142,14 @@ FileFailures RunClosingSequence(AppContext& ctx) {
     WriteFromLog(failures, stem + kEqslAdif, [&] {
       std::string reason;
       const bool written =
-          WriteEqslAdifFile(stem + kEqslAdif, *log, dateCompact,
+          WriteEqslAdifFile(stem + kEqslAdif, qsos(LoggedQsoColumns::All), dateCompact,
                             EqslQslMessage(stationDataLines, ctx.stationDataPresent), &reason);
       CheckFile(failures, written, stem + kEqslAdif, reason);
     });
     WriteFromLog(failures, stem + kAdif, [&] {
       std::string reason;
-      const bool written = WriteAdifFile(stem + kAdif, *log, dateCompact, &reason);
+      const bool written =
+          WriteAdifFile(stem + kAdif, qsos(LoggedQsoColumns::All), dateCompact, &reason);
       CheckFile(failures, written, stem + kAdif, reason);
     });
     // With station data the export's summary lines carry the score: without a score it would
@@ -141,9 +159,9 @@ FileFailures RunClosingSequence(AppContext& ctx) {
     } else {
       WriteFromLog(failures, stem + kLogExport, [&] {
         std::string reason;
-        const bool written =
-            WriteLogExportFile(stem + kLogExport, *log, stationDataLines, ctx.stationDataPresent,
-                               ctx.score, ContestDateIso(ctx.year), &reason);
+        const bool written = WriteLogExportFile(stem + kLogExport, qsos(LoggedQsoColumns::Exchange),
+                                                stationDataLines, ctx.stationDataPresent, ctx.score,
+                                                ContestDateIso(ctx.year), &reason);
         CheckFile(failures, written, stem + kLogExport, reason);
       });
     }

@@ -3,67 +3,70 @@
 #include "common/ascii_text.h"
 #include "common/encoding.h"
 #include "common/text_file.h"
-#include "db/sqlite_database.h"
 #include "prep/station_data_record.h"
+#include "reports/logged_qsos.h"
 
 namespace {
-
-// Columns of the one query over the log; without ORDER BY the records follow the stored order.
-constexpr const char* kQsoQuery = "SELECT utc, rufz, s, stxt, r, rtxt, mode, ktdst FROM ktd";
-enum Column { kUtc, kRufz, kS, kStxt, kR, kRtxt, kMode, kKtdst };
 
 // The first header line names the log database the records come from.
 constexpr const char* kSourceLine = "ADIF 2 Exportiert aus ktd.sqlite";
 constexpr const char* kProgramLine = "Erzeugt hat diese Datei das Programm: VORLAX_KTD_Log.exe";
 
+template <typename... Parts>
+void Append(std::string& out, const Parts&... parts) {
+  (out += ... += parts);
+}
+
 // ADIF field "<tag:n>value"; n is the value's length in characters, which in Windows-1252 text is
 // its length in bytes.
-std::string Field(const char* tag, const std::string& value) {
-  return std::string("<") + tag + ":" + std::to_string(value.size()) + ">" + value;
+void AppendField(std::string& out, const char* tag, const std::string& value) {
+  Append(out, '<', tag, ':', std::to_string(value.size()), '>', value);
 }
 
 // Record part common to every variant: call, date, time and band.
-std::string RecordHead(const char* callTag, const char* dateTag, const char* timeTag,
-                       const char* bandTag, const TSQLiteTable& row, const std::string& date) {
-  return Field(callTag, row.FieldAsString(kRufz)) + " <" + dateTag + ":8>" + date + " <" + timeTag +
-         ":4>" + row.FieldAsString(kUtc) + " <" + bandTag + ":3>80m";
+void AppendRecordHead(std::string& out, const char* callTag, const char* dateTag,
+                      const char* timeTag, const char* bandTag, const LoggedQso& qso,
+                      const std::string& date) {
+  AppendField(out, callTag, qso.rufz);
+  Append(out, " <", dateTag, ":8>", date, " <", timeTag, ":4>", qso.utc, " <", bandTag, ":3>80m");
 }
 
-std::string EqslRecord(const TSQLiteTable& row, const std::string& date,
-                       const std::string& message) {
-  const bool cw = row.FieldAsString(kMode) == "0";
-  std::string record = RecordHead("CALL", "QSO_DATE", "TIME_ON", "BAND", row, date);
+std::string EqslRecord(const LoggedQso& qso, const std::string& date, const std::string& message) {
+  std::string record;
+  record.reserve(96 + message.size());
+  AppendRecordHead(record, "CALL", "QSO_DATE", "TIME_ON", "BAND", qso, date);
   if (message.empty()) {
     // The variant without message writes its mode tag in lower case.
-    record += cw ? " <mode:2>CW <RST_SENT:3>" : " <mode:3>SSB <RST_SENT:2>";
-    record += row.FieldAsString(kS) + " <EOR>";
+    record += qso.cw ? " <mode:2>CW <RST_SENT:3>" : " <mode:3>SSB <RST_SENT:2>";
+    record += qso.s;
   } else {
-    record += cw ? " <MODE:2>CW <RST_SENT:3>" : " <MODE:3>SSB <RST_SENT:2>";
-    record += row.FieldAsString(kS) + " " + Field("QSLMSG", message) + " <EOR>";
+    record += qso.cw ? " <MODE:2>CW <RST_SENT:3>" : " <MODE:3>SSB <RST_SENT:2>";
+    Append(record, qso.s, ' ');
+    AppendField(record, "QSLMSG", message);
   }
-  return record;
+  return record += " <EOR>";
 }
 
-std::string AdifRecord(const TSQLiteTable& row, const std::string& date) {
-  const bool cw = row.FieldAsString(kMode) == "0";
-  std::string record = RecordHead("call", "qso_date", "time_on", "band", row, date);
+std::string AdifRecord(const LoggedQso& qso, const std::string& date) {
+  std::string record;
+  record.reserve(160);
+  AppendRecordHead(record, "call", "qso_date", "time_on", "band", qso, date);
   // The report lengths are fixed per mode, whatever the stored report holds.
-  record += cw ? " <mode:2>CW <rst_sent:3>" : " <mode:3>SSB <rst_sent:2>";
-  record += row.FieldAsString(kS);
-  record += cw ? " <rst_rcvd:3>" : " <rst_rcvd:2>";
-  record += row.FieldAsString(kR);
-  if (row.FieldAsString(kKtdst) == "1") {
-    record += " " + Field("stx_string", row.FieldAsString(kStxt));
-    record += " " + Field("srx_string", row.FieldAsString(kRtxt));
+  record += qso.cw ? " <mode:2>CW <rst_sent:3>" : " <mode:3>SSB <rst_sent:2>";
+  Append(record, qso.s, qso.cw ? " <rst_rcvd:3>" : " <rst_rcvd:2>", qso.r);
+  if (qso.ktdStation) {
+    record += ' ';
+    AppendField(record, "stx_string", qso.stxt);
+    record += ' ';
+    AppendField(record, "srx_string", qso.rtxt);
   }
-  return record + " <eor>";
+  return record += " <eor>";
 }
 
 template <typename BuildRecord>
-void AppendRecords(TSQLiteDatabase& log, std::vector<std::string>& lines, BuildRecord build) {
-  auto rows = log.GetTable(kQsoQuery);
-  lines.reserve(lines.size() + static_cast<std::size_t>(rows->RowCount()));
-  for (; !rows->Eof(); rows->Next()) lines.push_back(build(*rows));
+void AppendRecords(const LoggedQsos& qsos, std::vector<std::string>& lines, BuildRecord build) {
+  lines.reserve(lines.size() + qsos.Stored().size());
+  for (const LoggedQso& qso : qsos.Stored()) lines.push_back(build(qso));
 }
 
 constexpr std::size_t kAdifHeaderLines = 4;
@@ -79,7 +82,7 @@ std::string EqslQslMessage(const std::vector<std::string>& stationDataLines,
   return TrimBlanks(description + " " + power);
 }
 
-std::vector<std::string> BuildEqslAdifLines(TSQLiteDatabase& log,
+std::vector<std::string> BuildEqslAdifLines(const LoggedQsos& qsos,
                                             const std::string& contestDateCompact,
                                             const std::string& qslMessage) {
   // The guide is written here in UTF-8 and stored as Windows-1252 like every file of the program.
@@ -99,18 +102,36 @@ std::vector<std::string> BuildEqslAdifLines(TSQLiteDatabase& log,
       "<adif_ver:1>2",
       "<eoh>",
   };
-  AppendRecords(log, lines, [&](const TSQLiteTable& row) {
-    return EqslRecord(row, contestDateCompact, qslMessage);
+  AppendRecords(qsos, lines, [&](const LoggedQso& qso) {
+    return EqslRecord(qso, contestDateCompact, qslMessage);
   });
+  return lines;
+}
+
+std::vector<std::string> BuildEqslAdifLines(TSQLiteDatabase& log,
+                                            const std::string& contestDateCompact,
+                                            const std::string& qslMessage) {
+  return BuildEqslAdifLines(LoggedQsos::Read(log, LoggedQsoColumns::All), contestDateCompact,
+                            qslMessage);
+}
+
+std::vector<std::string> BuildAdifLines(const LoggedQsos& qsos,
+                                        const std::string& contestDateCompact) {
+  std::vector<std::string> lines = {kSourceLine, kProgramLine, "<adif_ver:1>2", "<eoh>"};
+  AppendRecords(qsos, lines,
+                [&](const LoggedQso& qso) { return AdifRecord(qso, contestDateCompact); });
   return lines;
 }
 
 std::vector<std::string> BuildAdifLines(TSQLiteDatabase& log,
                                         const std::string& contestDateCompact) {
-  std::vector<std::string> lines = {kSourceLine, kProgramLine, "<adif_ver:1>2", "<eoh>"};
-  AppendRecords(log, lines,
-                [&](const TSQLiteTable& row) { return AdifRecord(row, contestDateCompact); });
-  return lines;
+  return BuildAdifLines(LoggedQsos::Read(log, LoggedQsoColumns::All), contestDateCompact);
+}
+
+bool WriteEqslAdifFile(const std::string& path, const LoggedQsos& qsos,
+                       const std::string& contestDateCompact, const std::string& qslMessage,
+                       std::string* reason) {
+  return WriteLinesAtomic(path, BuildEqslAdifLines(qsos, contestDateCompact, qslMessage), reason);
 }
 
 bool WriteEqslAdifFile(const std::string& path, TSQLiteDatabase& log,
@@ -119,9 +140,15 @@ bool WriteEqslAdifFile(const std::string& path, TSQLiteDatabase& log,
   return WriteLinesAtomic(path, BuildEqslAdifLines(log, contestDateCompact, qslMessage), reason);
 }
 
-bool WriteAdifFile(const std::string& path, TSQLiteDatabase& log,
+bool WriteAdifFile(const std::string& path, const LoggedQsos& qsos,
                    const std::string& contestDateCompact, std::string* reason) {
-  const auto lines = BuildAdifLines(log, contestDateCompact);
+  const auto lines = BuildAdifLines(qsos, contestDateCompact);
   if (lines.size() <= kAdifHeaderLines) return false;
   return WriteLinesAtomic(path, lines, reason);
+}
+
+bool WriteAdifFile(const std::string& path, TSQLiteDatabase& log,
+                   const std::string& contestDateCompact, std::string* reason) {
+  return WriteAdifFile(path, LoggedQsos::Read(log, LoggedQsoColumns::All), contestDateCompact,
+                       reason);
 }

@@ -2,20 +2,22 @@
 
 #include "common/text_file.h"
 #include "contest/score_values.h"
-#include "db/sqlite_database.h"
 #include "prep/station_data_record.h"
+#include "reports/logged_qsos.h"
 
-std::vector<std::string> BuildLogExportLines(TSQLiteDatabase& log,
+std::vector<std::string> BuildLogExportLines(const LoggedQsos& qsos,
                                              const std::vector<std::string>& stationDataLines,
                                              bool stationDataPresent, const ScoreValues& score,
                                              const std::string& contestDateIso) {
   std::vector<std::string> lines;
-  auto rows = log.GetTable("SELECT utc, rufz, s, stxt, r, rtxt FROM ktd");
-  lines.reserve(static_cast<std::size_t>(rows->RowCount()) + stationDataLines.size());
-  for (; !rows->Eof(); rows->Next()) {
-    std::string line = "=" + rows->FieldAsString(0);
-    for (int column = 1; column < 6; ++column) line += ";" + rows->FieldAsString(column);
-    lines.push_back(std::move(line));
+  lines.reserve(qsos.Stored().size() + stationDataLines.size());
+  for (const LoggedQso& qso : qsos.Stored()) {
+    std::string& line = lines.emplace_back();
+    line.reserve(qso.utc.size() + qso.rufz.size() + qso.s.size() + qso.stxt.size() + qso.r.size() +
+                 qso.rtxt.size() + 6);
+    (line += '=') += qso.utc;
+    for (const std::string* field : {&qso.rufz, &qso.s, &qso.stxt, &qso.r, &qso.rtxt})
+      (line += ';') += *field;
   }
   if (!stationDataPresent || !StationDataComplete(stationDataLines)) return lines;
 
@@ -30,15 +32,29 @@ std::vector<std::string> BuildLogExportLines(TSQLiteDatabase& log,
   return lines;
 }
 
+std::vector<std::string> BuildLogExportLines(TSQLiteDatabase& log,
+                                             const std::vector<std::string>& stationDataLines,
+                                             bool stationDataPresent, const ScoreValues& score,
+                                             const std::string& contestDateIso) {
+  return BuildLogExportLines(LoggedQsos::Read(log, LoggedQsoColumns::Exchange), stationDataLines,
+                             stationDataPresent, score, contestDateIso);
+}
+
+bool WriteLogExportFile(const std::string& path, const LoggedQsos& qsos,
+                        const std::vector<std::string>& stationDataLines, bool stationDataPresent,
+                        const ScoreValues& score, const std::string& contestDateIso,
+                        std::string* reason) {
+  // A record alone is no export: without a QSO nothing is written.
+  if (qsos.Empty()) return false;
+  return WriteLinesAtomic(
+      path, BuildLogExportLines(qsos, stationDataLines, stationDataPresent, score, contestDateIso),
+      reason);
+}
+
 bool WriteLogExportFile(const std::string& path, TSQLiteDatabase& log,
                         const std::vector<std::string>& stationDataLines, bool stationDataPresent,
                         const ScoreValues& score, const std::string& contestDateIso,
                         std::string* reason) {
-  // Count the QSO lines before the record is appended: a record alone is no export.
-  const auto lines =
-      BuildLogExportLines(log, stationDataLines, stationDataPresent, score, contestDateIso);
-  const std::size_t recordLines =
-      stationDataPresent && StationDataComplete(stationDataLines) ? stationDataLines.size() : 0;
-  if (lines.size() <= recordLines) return false;
-  return WriteLinesAtomic(path, lines, reason);
+  return WriteLogExportFile(path, LoggedQsos::Read(log, LoggedQsoColumns::Exchange),
+                            stationDataLines, stationDataPresent, score, contestDateIso, reason);
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+class LoggedQsos;
 class TSQLiteDatabase;
 struct ScoreValues;
 
@@ -13,6 +14,11 @@ struct ScoreValues;
 // lines with lines 31 to 36 replaced by the summary: KTD, HB and other stations, QSOs and points
 // of both modes together (from `score`, as the score sheet left them) and the contest date
 // (`contestDateIso`, "2025-07-20"). Without station data only the QSO lines.
+// Takes the rows closing read once, or reads them from the log itself.
+std::vector<std::string> BuildLogExportLines(const LoggedQsos& qsos,
+                                             const std::vector<std::string>& stationDataLines,
+                                             bool stationDataPresent, const ScoreValues& score,
+                                             const std::string& contestDateIso);
 std::vector<std::string> BuildLogExportLines(TSQLiteDatabase& log,
                                              const std::vector<std::string>& stationDataLines,
                                              bool stationDataPresent, const ScoreValues& score,
@@ -20,6 +26,10 @@ std::vector<std::string> BuildLogExportLines(TSQLiteDatabase& log,
 
 // Writes the file whole and atomically when the log holds at least one QSO. True when written;
 // when writing failed, `reason` gets the system's reason.
+bool WriteLogExportFile(const std::string& path, const LoggedQsos& qsos,
+                        const std::vector<std::string>& stationDataLines, bool stationDataPresent,
+                        const ScoreValues& score, const std::string& contestDateIso,
+                        std::string* reason = nullptr);
 bool WriteLogExportFile(const std::string& path, TSQLiteDatabase& log,
                         const std::vector<std::string>& stationDataLines, bool stationDataPresent,
                         const ScoreValues& score, const std::string& contestDateIso,

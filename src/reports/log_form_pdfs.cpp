@@ -8,6 +8,7 @@
 #include "contest/contest_calendar.h"
 #include "db/sqlite_database.h"
 #include "reports/fitted_text.h"
+#include "reports/logged_qsos.h"
 #include "reports/pdf_reports.h"
 #include "reports/print_pdf.h"
 #include "reports/report_fonts.h"
@@ -101,29 +102,28 @@ std::string WritePaperLogFormPdf(ReportPrinter& printer, const ReportValues& val
 }
 
 std::string WriteLogPrintoutPdf(ReportPrinter& printer, const ReportValues& values,
-                                TSQLiteDatabase& log) {
-  const long long count = log.GetTable("SELECT count(*) from ktd")->CountResult();
-  if (count <= 0) return std::string();
-  auto qsos = log.GetTable("SELECT utc, rufz, mode, s, stxt, r, rtxt FROM ktd ORDER BY utc");
-  std::vector<RowTexts> rows;
-  rows.reserve(static_cast<size_t>(qsos->RowCount()));
-  for (; !qsos->Eof(); qsos->Next()) {
-    rows.push_back({{16.2f, qsos->FieldAsString(0)},
-                    {31.2f, qsos->FieldAsString(1)},
-                    {71.2f, qsos->FieldAsString(2) == "0" ? "CW" : "SSB"},
-                    {86.2f, qsos->FieldAsString(3)},
-                    {101.2f, qsos->FieldAsString(4)},
-                    {166.2f, qsos->FieldAsString(5)},
-                    {181.2f, qsos->FieldAsString(6)}});
-  }
-
+                                const LoggedQsos& qsos) {
+  if (qsos.Empty()) return std::string();
   TPrintPDF& pdf = printer.Pdf();
   // No line width of its own: the form is drawn with the width the previous document left.
   StartLandscapeForm(pdf, values.outputStem + " Logformular nach KTD.pdf", "Ausdruck KTD-Log");
   static const std::vector<FormColumn> kColumns = {{30, "Station"}, {70, "Mode"},
                                                    {85, "Sent"},    {100, "Text sent"},
                                                    {165, "Rcvd"},   {180, "Text rcvd"}};
-  DrawLogForm(pdf, printer.Fonts(), values, kColumns, rows.size(),
-              [&](size_t i) -> const RowTexts& { return rows[i]; });
+  RowTexts row(7);
+  DrawLogForm(pdf, printer.Fonts(), values, kColumns, qsos.ByTime().size(),
+              [&](size_t i) -> const RowTexts& {
+                const LoggedQso& qso = *qsos.ByTime()[i];
+                row = {{16.2f, qso.utc},  {31.2f, qso.rufz},  {71.2f, qso.cw ? "CW" : "SSB"},
+                       {86.2f, qso.s},    {101.2f, qso.stxt}, {166.2f, qso.r},
+                       {181.2f, qso.rtxt}};
+                return row;
+              });
   return pdf.EndDoc();
+}
+
+std::string WriteLogPrintoutPdf(ReportPrinter& printer, const ReportValues& values,
+                                TSQLiteDatabase& log) {
+  return WriteLogPrintoutPdf(printer, values,
+                             LoggedQsos::Read(log, LoggedQsoColumns::ExchangeAndMode));
 }

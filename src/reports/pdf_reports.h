@@ -14,6 +14,7 @@
 #include <vector>
 
 class Clock;
+class LoggedQsos;
 class TPrintPDF;
 class TSQLiteDatabase;
 struct ReportFonts;
@@ -57,6 +58,9 @@ std::string WritePaperLogFormPdf(ReportPrinter& printer, const ReportValues& val
                                  const std::vector<std::string>& textCollectionLines);
 
 // " Logformular nach KTD.pdf": the QSOs of the log in time order; nothing when the log is empty.
+// Takes the rows closing read once, or reads them from the log itself.
+std::string WriteLogPrintoutPdf(ReportPrinter& printer, const ReportValues& values,
+                                const LoggedQsos& qsos);
 std::string WriteLogPrintoutPdf(ReportPrinter& printer, const ReportValues& values,
                                 TSQLiteDatabase& log);
 

@@ -2,10 +2,16 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <exception>
 #include <new>
+#include <system_error>
+#include <thread>
 
 #include "common/clock.h"
 #include "common/text_file.h"
@@ -33,10 +39,15 @@ void AppendHundredthsBlank(std::string& out, long long value) {
 
 // PDF literal string body: "(", ")" and "\" each get a preceding backslash.
 void AppendEscaped(std::string& out, const std::string& text) {
-  for (char c : text) {
-    if (c == '(' || c == ')' || c == '\\') out += '\\';
-    out += c;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c != '(' && c != ')' && c != '\\') continue;
+    out.append(text, start, i - start);
+    out += '\\';
+    start = i;
   }
+  out.append(text, start);
 }
 
 std::string EscapeLiteral(const std::string& text) {
@@ -56,6 +67,37 @@ std::string Deflate(const std::string& data) {
   if (rc != Z_OK) throw std::bad_alloc();
   out.resize(size);
   return out;
+}
+
+// Compressing is most of the time a long document takes, and each page is compressed on its own:
+// the pages are shared among the cores. The bytes are the same as compressing them one by one.
+std::vector<std::string> DeflatePages(const std::vector<std::string>& pages) {
+  constexpr std::size_t kPagesPerThread = 16;  // below that a thread costs more than it saves
+  std::vector<std::string> streams(pages.size());
+  std::atomic<std::size_t> next{0};
+  std::exception_ptr failure;
+  std::atomic<bool> failed{false};
+  auto work = [&] {
+    try {
+      for (std::size_t k; !failed && (k = next++) < pages.size();) streams[k] = Deflate(pages[k]);
+    } catch (...) {
+      if (!failed.exchange(true)) failure = std::current_exception();
+    }
+  };
+  const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+  const std::size_t helpers = std::min(cores - 1, pages.size() / kPagesPerThread);
+  std::vector<std::thread> threads;
+  for (std::size_t i = 0; i < helpers; ++i) {
+    try {
+      threads.emplace_back(work);
+    } catch (const std::system_error&) {
+      break;  // no thread to be had: the pages left are compressed here
+    }
+  }
+  work();
+  for (std::thread& thread : threads) thread.join();
+  if (failure) std::rethrow_exception(failure);
+  return streams;
 }
 
 std::string Digits(int value, int width) {
@@ -197,16 +239,27 @@ void TPrintPDF::AppendStrokeSetup(std::string& content) const {
   }
 }
 
+const std::string& TPrintPDF::TextStatePrefix() {
+  // Compared bit for bit: -0.0 is written otherwise than 0.0.
+  if (std::memcmp(&textPrefixFont_, &Font, sizeof Font) == 0 &&
+      std::memcmp(&textPrefixColor_, &Color, sizeof Color) == 0)
+    return textPrefix_;
+  textPrefix_ = "BT\r\n";
+  AppendColorOperands(textPrefix_, Color);
+  textPrefix_ += " rg\r\n/F";
+  AppendInteger(textPrefix_, Font.Number + 1);
+  textPrefix_ += ' ';
+  AppendInteger(textPrefix_, Font.Size);
+  textPrefix_ += " Tf\r\n";
+  textPrefixFont_ = Font;
+  textPrefixColor_ = Color;
+  return textPrefix_;
+}
+
 void TPrintPDF::TextOut(const std::string& text, float x, float y) {
   std::string& content = pages_.back();
   const long long height = Page.HeightHundredths();
-  content += "BT\r\n";
-  AppendColorOperands(content, Color);
-  content += " rg\r\n/F";
-  AppendInteger(content, Font.Number + 1);
-  content += ' ';
-  AppendInteger(content, Font.Size);
-  content += " Tf\r\n";
+  content += TextStatePrefix();
   AppendHundredthsBlank(content, MillimetresToHundredthPoints(x));
   AppendHundredths(content, height - Font.Size * 100LL - MillimetresToHundredthPoints(y));
   content += " Td\r\n(";
@@ -249,8 +302,11 @@ std::string TPrintPDF::BuildDocument() {
   out = header_;
 
   // Content streams, each followed by the object holding its length.
+  const std::vector<std::string> compressed =
+      Compress ? DeflatePages(pages_) : std::vector<std::string>();
+  const std::vector<std::string>& streams = Compress ? compressed : pages_;
   for (int k = 1; k <= pageCount; ++k) {
-    const std::string data = Compress ? Deflate(pages_[k - 1]) : pages_[k - 1];
+    const std::string& data = streams[k - 1];
     BeginObject(out);
     AddLine(out, "<< /Length " + std::to_string(2 * k + 1) + " 0 R");
     if (Compress) AddLine(out, "/Filter [/FlateDecode]");

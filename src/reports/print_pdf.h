@@ -60,6 +60,7 @@ class TPrintPDF {
   void BeginObject(std::string& out);
   static void AddLine(std::string& out, const std::string& line);
   void AppendStrokeSetup(std::string& content) const;
+  const std::string& TextStatePrefix();
   std::string BuildDocument();
   std::string LocalTimeStamp() const;
 
@@ -70,4 +71,9 @@ class TPrintPDF {
   std::string header_;              // header and information object, written by BeginDoc
   std::string document_;
   std::string writeFailure_;
+  // What every text starts with for the colour and font it was made for: most texts of a page
+  // share them, and writing them out once per text was much of a long printout's time.
+  std::string textPrefix_;
+  TPDFColor textPrefixColor_;
+  TPDFFont textPrefixFont_{-1, 0};
 };
