@@ -1,8 +1,11 @@
 #include "app/closing_sequence.h"
 
+#include <exception>
 #include <memory>
 #include <optional>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "common/text_file.h"
@@ -57,6 +60,43 @@ bool WriteFromLog(FileFailures& failures, const std::string& path, Write write,
     return false;
   }
 }
+
+// Work of the closing done on a second thread. The thread's files go into its own folder-flush
+// batch; an exception it throws is thrown again where it is finished.
+class SideThread {
+ public:
+  template <typename Work>
+  void Start(Work& work) {
+    try {
+      thread_ = std::jthread([this, &work] {
+        try {
+          FolderFlushBatch folderFlush;
+          work();
+          folderFailures_ = folderFlush.Finish();
+        } catch (...) {
+          error_ = std::current_exception();
+        }
+      });
+    } catch (const std::system_error&) {
+      // No thread to be had: Finish says so, and the work is done on the calling thread.
+    }
+  }
+
+  // Waits for the work; false when it never started. A year folder that could not be flushed is
+  // added to `failures`.
+  bool Finish(FileFailures& failures) {
+    if (!thread_.joinable()) return false;
+    thread_.join();
+    if (error_) std::rethrow_exception(error_);
+    for (const auto& [folder, reason] : folderFailures_) failures.AddNotWritten(folder, reason);
+    return true;
+  }
+
+ private:
+  std::jthread thread_;
+  std::exception_ptr error_;
+  std::vector<std::pair<std::string, std::string>> folderFailures_;
+};
 
 }  // namespace
 
@@ -124,34 +164,47 @@ FileFailures RunClosingSequence(AppContext& ctx) {
       own = LoggedQsos::Read(*log, columns);
       return own;
     };
+    // The score and the two ADIF files need no printer. With the log read once they are made on
+    // a second core while the log printout is drawn; their failures are named in the order of the
+    // outputs all the same. The score goes into ctx.score for the score sheet and the export.
+    std::string scoreFailure;
+    bool scored = false;
+    const std::string dateCompact = ContestDateCompact(ctx.year);
+    FileFailures adifFailures;
+    auto scoreAndAdifFiles = [&] {
+      try {
+        ComputeScore(ctx.logDbFile, ctx.score);
+        scored = true;
+      } catch (const ESQLiteException& e) {
+        scoreFailure = e.what();
+      }
+      WriteFromLog(adifFailures, stem + kEqslAdif, [&] {
+        std::string reason;
+        const bool written =
+            WriteEqslAdifFile(stem + kEqslAdif, qsos(LoggedQsoColumns::All), dateCompact,
+                              EqslQslMessage(stationDataLines, ctx.stationDataPresent), &reason);
+        CheckFile(adifFailures, written, stem + kEqslAdif, reason);
+      });
+      WriteFromLog(adifFailures, stem + kAdif, [&] {
+        std::string reason;
+        const bool written =
+            WriteAdifFile(stem + kAdif, qsos(LoggedQsoColumns::All), dateCompact, &reason);
+        CheckFile(adifFailures, written, stem + kAdif, reason);
+      });
+    };
+    SideThread side;
+    if (shared) side.Start(scoreAndAdifFiles);
+
     WriteFromLog(failures, stem + kLogPrintout, [&] {
       CheckPdf(failures, printer,
                WriteLogPrintoutPdf(printer, report, qsos(LoggedQsoColumns::ExchangeAndMode)));
     });
-    // The score is recomputed into ctx.score for the score sheet; the log export reads it there.
-    std::string scoreFailure;
-    const bool scored = WriteFromLog(
-        failures, stem + kScoreSheet,
-        [&] {
-          ComputeScore(ctx.logDbFile, ctx.score);
-          CheckPdf(failures, printer,
-                   WriteScoreSheetPdf(printer, report, ctx.score, stationDataLines));
-        },
-        &scoreFailure);
-    const std::string dateCompact = ContestDateCompact(ctx.year);
-    WriteFromLog(failures, stem + kEqslAdif, [&] {
-      std::string reason;
-      const bool written =
-          WriteEqslAdifFile(stem + kEqslAdif, qsos(LoggedQsoColumns::All), dateCompact,
-                            EqslQslMessage(stationDataLines, ctx.stationDataPresent), &reason);
-      CheckFile(failures, written, stem + kEqslAdif, reason);
-    });
-    WriteFromLog(failures, stem + kAdif, [&] {
-      std::string reason;
-      const bool written =
-          WriteAdifFile(stem + kAdif, qsos(LoggedQsoColumns::All), dateCompact, &reason);
-      CheckFile(failures, written, stem + kAdif, reason);
-    });
+    if (!side.Finish(adifFailures)) scoreAndAdifFiles();
+    if (scored)
+      CheckPdf(failures, printer, WriteScoreSheetPdf(printer, report, ctx.score, stationDataLines));
+    else
+      failures.AddNotWrittenForDatabase(stem + kScoreSheet, scoreFailure);
+    failures.Append(adifFailures);
     // With station data the export's summary lines carry the score: without a score it would
     // hand on counts that were never computed.
     if (!scored && ctx.stationDataPresent) {

@@ -27,6 +27,11 @@ void FileFailures::AddNotWrittenForDatabase(const std::string& path,
   if (databaseMessage_.empty()) databaseMessage_ = databaseMessage;
 }
 
+void FileFailures::Append(const FileFailures& other) {
+  failures_.insert(failures_.end(), other.failures_.begin(), other.failures_.end());
+  if (databaseMessage_.empty()) databaseMessage_ = other.databaseMessage_;
+}
+
 void FileFailures::AddNotDeleted(const std::string& path, const std::string& reason) {
   failures_.push_back({FileFailure::Action::Delete, path, reason, {}});
 }

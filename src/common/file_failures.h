@@ -27,6 +27,8 @@ class FileFailures {
   // files failing on one damaged log would otherwise repeat it, so only the first is kept.
   void AddNotWrittenForDatabase(const std::string& path, const std::string& databaseMessage);
   void AddNotDeleted(const std::string& path, const std::string& reason);
+  // Adds the failures of `other` after these, as if they had been added here.
+  void Append(const FileFailures& other);
 
   bool Empty() const { return failures_.empty(); }
   const std::vector<FileFailure>& List() const { return failures_; }

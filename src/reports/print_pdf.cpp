@@ -57,17 +57,33 @@ std::string EscapeLiteral(const std::string& text) {
   return out;
 }
 
-std::string Deflate(const std::string& data) {
-  uLongf size = compressBound(static_cast<uLong>(data.size()));
-  std::string out(size, '\0');
-  const int rc = compress2(reinterpret_cast<Bytef*>(out.data()), &size,
-                           reinterpret_cast<const Bytef*>(data.data()),
-                           static_cast<uLong>(data.size()), Z_DEFAULT_COMPRESSION);
-  // The buffer holds compressBound bytes, so only a lack of memory can make zlib fail.
-  if (rc != Z_OK) throw std::bad_alloc();
-  out.resize(size);
-  return out;
-}
+// zlib streams at the default level, one per page. The stream's state is made once and reset for
+// each page, which gives the bytes a fresh stream gives.
+class PageDeflater {
+ public:
+  PageDeflater() {
+    if (deflateInit(&stream_, Z_DEFAULT_COMPRESSION) != Z_OK) throw std::bad_alloc();
+  }
+  ~PageDeflater() { deflateEnd(&stream_); }
+  PageDeflater(const PageDeflater&) = delete;
+  PageDeflater& operator=(const PageDeflater&) = delete;
+
+  std::string Deflate(const std::string& data) {
+    deflateReset(&stream_);
+    std::string out(deflateBound(&stream_, static_cast<uLong>(data.size())), '\0');
+    stream_.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+    stream_.avail_in = static_cast<uInt>(data.size());
+    stream_.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream_.avail_out = static_cast<uInt>(out.size());
+    // The output holds deflateBound bytes, so the stream ends in one call.
+    if (deflate(&stream_, Z_FINISH) != Z_STREAM_END) throw std::bad_alloc();
+    out.resize(stream_.total_out);
+    return out;
+  }
+
+ private:
+  z_stream stream_{};
+};
 
 // Compressing is most of the time a long document takes, and each page is compressed on its own:
 // the pages are shared among the cores. The bytes are the same as compressing them one by one.
@@ -79,7 +95,9 @@ std::vector<std::string> DeflatePages(const std::vector<std::string>& pages) {
   std::atomic<bool> failed{false};
   auto work = [&] {
     try {
-      for (std::size_t k; !failed && (k = next++) < pages.size();) streams[k] = Deflate(pages[k]);
+      PageDeflater deflater;
+      for (std::size_t k; !failed && (k = next++) < pages.size();)
+        streams[k] = deflater.Deflate(pages[k]);
     } catch (...) {
       if (!failed.exchange(true)) failure = std::current_exception();
     }
