@@ -280,7 +280,7 @@ INSTANTIATE_TEST_SUITE_P(
       return std::string(info.param.name);
     });
 
-enum class Damage { DropTextReceived, DropOtherStationFlag, BadPage };
+enum class Damage { DropTextReceived, DropOtherStationFlag, DropKtdStationFlag, BadPage };
 
 struct DamagedLogCase {
   const char* name;
@@ -301,6 +301,7 @@ class ClosingDamagedLogTest : public ClosingSequenceTest,
     TSQLiteDatabase log(ctx_.logDbFile);
     if (damage == Damage::DropTextReceived) log.ExecSQL("ALTER TABLE ktd DROP COLUMN rtxt");
     if (damage == Damage::DropOtherStationFlag) log.ExecSQL("ALTER TABLE ktd DROP COLUMN euSt");
+    if (damage == Damage::DropKtdStationFlag) log.ExecSQL("ALTER TABLE ktd DROP COLUMN ktdst");
     if (damage != Damage::BadPage) return;
     const long long pageSize = log.GetTable("PRAGMA page_size")->CountResult();
     const long long rootPage =
@@ -368,6 +369,13 @@ INSTANTIATE_TEST_SUITE_P(
                        false,
                        {" Abrechnungsblatt.pdf"},
                        "no such column: euSt"},
+        // The printout and the export print no class flag: they are written from the log all
+        // the same, though the one read of the log for all outputs failed.
+        DamagedLogCase{"KtdWithoutKtdStationFlagWithoutStationData",
+                       Damage::DropKtdStationFlag,
+                       false,
+                       {" Abrechnungsblatt.pdf", " eQSL.adi", ".adi"},
+                       "no such column: ktdSt"},
         // The QSOs cannot be counted: nothing tells whether to write or to delete the QSO
         // outputs, so they are named and the old ones stay; the lists are written.
         DamagedLogCase{

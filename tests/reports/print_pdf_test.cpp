@@ -234,6 +234,30 @@ TEST_F(PrintPdfTest, PagesGetContentAndLengthPairsAndTheTreeListsThemInOrder) {
   EXPECT_EQ(PdfPageCountByReader(dir / "doc.pdf"), 3);
 }
 
+// A long document's pages are compressed side by side: each must still land in its own place,
+// and each text must carry the colour and font set when it was drawn.
+TEST_F(PrintPdfTest, LongDocumentKeepsEachPageInPlaceAndEachTextItsColourAndFont) {
+  constexpr int kPages = 50;
+  pdf.BeginDoc();
+  for (int page = 1; page <= kPages; ++page) {
+    if (page > 1) pdf.NewPage();
+    pdf.Font = TPDFFont{page % 2 == 0 ? kCourier : kHelvetica, 10 + page % 3};
+    pdf.Color.Red = page % 5 == 0 ? 1.0f : 0.0f;
+    pdf.TextOut("Seite " + std::to_string(page), 15, 15);
+  }
+  pdf.EndDoc();
+  const std::vector<std::string> pages = PageContents(pdf.DocumentBytes());
+  ASSERT_EQ(pages.size(), static_cast<std::size_t>(kPages));
+  for (int page = 1; page <= kPages; ++page) {
+    const std::string& content = pages[page - 1];
+    const std::string font = "/F" + std::to_string((page % 2 == 0 ? kCourier : kHelvetica) + 1) +
+                             " " + std::to_string(10 + page % 3) + " Tf";
+    const std::string colour = page % 5 == 0 ? "1.0 0.0 0.0 rg" : "0.0 0.0 0.0 rg";
+    EXPECT_EQ(content.rfind("BT\r\n" + colour + "\r\n" + font + "\r\n", 0), 0u) << content;
+    EXPECT_NE(content.find("(Seite " + std::to_string(page) + ") Tj"), std::string::npos);
+  }
+}
+
 TEST_F(PrintPdfTest, LucidaConsoleFontObjectCarriesItsWidthsAndDescriptor) {
   pdf.BeginDoc();
   pdf.Font = TPDFFont{kLucidaConsole, 10};
