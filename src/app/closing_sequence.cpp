@@ -46,56 +46,127 @@ void CheckFile(FileFailures& failures, bool written, const std::string& path,
 }
 
 // Runs the writing of one output that reads the log. A failing query of a damaged log names that
-// output and leaves the others to go on; the database's message is kept for the box. Returns
-// false when the query failed, with its message in `databaseMessage` when given.
+// output and leaves the others to go on; the database's message is kept for the box.
 template <typename Write>
-bool WriteFromLog(FileFailures& failures, const std::string& path, Write write,
-                  std::string* databaseMessage = nullptr) {
+void WriteFromLog(FileFailures& failures, const std::string& path, Write write) {
   try {
     write();
-    return true;
   } catch (const ESQLiteException& e) {
     failures.AddNotWrittenForDatabase(path, e.what());
-    if (databaseMessage != nullptr) *databaseMessage = e.what();
-    return false;
   }
 }
 
-// Work of the closing done on a second thread. The thread's files go into its own folder-flush
-// batch; an exception it throws is thrown again where it is finished.
-class SideThread {
+// The outputs made from a log that holds QSOs. The log is read once for all of them; when that
+// read fails, each output reads only the columns it prints, so that the failure names exactly the
+// outputs it stops. With the log read, the score and the three text files need no printer: they
+// are made on a second core while the PDFs are drawn, and their failures are still named in the
+// order of the outputs.
+class QsoOutputs {
  public:
-  template <typename Work>
-  void Start(Work& work) {
+  QsoOutputs(AppContext& ctx, TSQLiteDatabase& log,
+             const std::vector<std::string>& stationDataLines)
+      : ctx_(ctx), log_(log), stationDataLines_(stationDataLines), stem_(ctx.outputStem) {}
+
+  // Reads the log and starts the second thread when it can.
+  void Start() {
     try {
-      thread_ = std::jthread([this, &work] {
+      shared_ = LoggedQsos::Read(log_, LoggedQsoColumns::All);
+    } catch (const ESQLiteException&) {
+      return;
+    }
+    try {
+      side_ = std::jthread([this] {
         try {
           FolderFlushBatch folderFlush;
-          work();
-          folderFailures_ = folderFlush.Finish();
+          ScoreAndTextFiles();
+          for (const auto& [folder, reason] : folderFlush.Finish())
+            sideFailures_.AddNotWritten(folder, reason);
         } catch (...) {
-          error_ = std::current_exception();
+          sideError_ = std::current_exception();
         }
       });
     } catch (const std::system_error&) {
-      // No thread to be had: Finish says so, and the work is done on the calling thread.
+      // No thread to be had: Finish does the work on this thread.
     }
   }
 
-  // Waits for the work; false when it never started. A year folder that could not be flushed is
-  // added to `failures`.
-  bool Finish(FileFailures& failures) {
-    if (!thread_.joinable()) return false;
-    thread_.join();
-    if (error_) std::rethrow_exception(error_);
-    for (const auto& [folder, reason] : folderFailures_) failures.AddNotWritten(folder, reason);
-    return true;
+  // The log printout, then the score sheet and the text files' failures.
+  void Finish(ReportPrinter& printer, const ReportValues& report, FileFailures& failures) {
+    WriteFromLog(failures, stem_ + kLogPrintout, [&] {
+      CheckPdf(failures, printer,
+               WriteLogPrintoutPdf(printer, report, Qsos(LoggedQsoColumns::ExchangeAndMode)));
+    });
+    if (side_.joinable()) {
+      side_.join();
+      if (sideError_) std::rethrow_exception(sideError_);
+    } else {
+      ScoreAndTextFiles();
+    }
+    if (scored_)
+      CheckPdf(failures, printer,
+               WriteScoreSheetPdf(printer, report, ctx_.score, stationDataLines_));
+    else
+      failures.AddNotWrittenForDatabase(stem_ + kScoreSheet, scoreFailure_);
+    failures.Append(sideFailures_);
   }
 
  private:
-  std::jthread thread_;
-  std::exception_ptr error_;
-  std::vector<std::pair<std::string, std::string>> folderFailures_;
+  const LoggedQsos& Qsos(LoggedQsoColumns columns) {
+    if (shared_) return *shared_;
+    own_ = LoggedQsos::Read(log_, columns);
+    return own_;
+  }
+
+  // The score into ctx.score (the score sheet and the export print it), both ADIF files and the
+  // log export.
+  void ScoreAndTextFiles() {
+    try {
+      ComputeScore(ctx_.logDbFile, ctx_.score);
+      scored_ = true;
+    } catch (const ESQLiteException& e) {
+      scoreFailure_ = e.what();
+    }
+    FileFailures& failures = sideFailures_;
+    const std::string dateCompact = ContestDateCompact(ctx_.year);
+    WriteFromLog(failures, stem_ + kEqslAdif, [&] {
+      std::string reason;
+      const bool written =
+          WriteEqslAdifFile(stem_ + kEqslAdif, Qsos(LoggedQsoColumns::All), dateCompact,
+                            EqslQslMessage(stationDataLines_, ctx_.stationDataPresent), &reason);
+      CheckFile(failures, written, stem_ + kEqslAdif, reason);
+    });
+    WriteFromLog(failures, stem_ + kAdif, [&] {
+      std::string reason;
+      const bool written =
+          WriteAdifFile(stem_ + kAdif, Qsos(LoggedQsoColumns::All), dateCompact, &reason);
+      CheckFile(failures, written, stem_ + kAdif, reason);
+    });
+    // With station data the export's summary lines carry the score: without a score it would
+    // hand on counts that were never computed.
+    if (!scored_ && ctx_.stationDataPresent) {
+      failures.AddNotWrittenForDatabase(stem_ + kLogExport, scoreFailure_);
+      return;
+    }
+    WriteFromLog(failures, stem_ + kLogExport, [&] {
+      std::string reason;
+      const bool written = WriteLogExportFile(stem_ + kLogExport, Qsos(LoggedQsoColumns::Exchange),
+                                              stationDataLines_, ctx_.stationDataPresent,
+                                              ctx_.score, ContestDateIso(ctx_.year), &reason);
+      CheckFile(failures, written, stem_ + kLogExport, reason);
+    });
+  }
+
+  AppContext& ctx_;
+  TSQLiteDatabase& log_;
+  const std::vector<std::string>& stationDataLines_;
+  const std::string& stem_;
+  std::optional<LoggedQsos> shared_;
+  LoggedQsos own_;
+  bool scored_ = false;
+  std::string scoreFailure_;
+  FileFailures sideFailures_;  // the text files', named after the score sheet
+  std::exception_ptr sideError_;
+  std::jthread side_;  // last: joined before the members it uses are destroyed
 };
 
 }  // namespace
@@ -137,6 +208,11 @@ FileFailures RunClosingSequence(AppContext& ctx) {
 
   ReportPrinter printer(ctx.clock);
   const ReportValues report = ReportValuesOf(ctx);
+  std::optional<QsoOutputs> qsoOutputs;
+  if (counted && logHasQsos) {
+    qsoOutputs.emplace(ctx, *log, stationDataLines);
+    qsoOutputs->Start();
+  }
 
   // The lists come from their files alone and are written whatever the state of the log.
   if (ctx.stationListPresent) {
@@ -150,74 +226,8 @@ FileFailures RunClosingSequence(AppContext& ctx) {
   if (!counted) {
     for (const char* suffix : {kLogPrintout, kScoreSheet, kEqslAdif, kAdif, kLogExport})
       failures.AddNotWrittenForDatabase(stem + suffix, countFailure);
-  } else if (logHasQsos) {
-    // The log is read once for every output. When that read fails, each output reads only the
-    // columns it prints, so that the failure names exactly the outputs it stops.
-    std::optional<LoggedQsos> shared;
-    try {
-      shared = LoggedQsos::Read(*log, LoggedQsoColumns::All);
-    } catch (const ESQLiteException&) {
-    }
-    LoggedQsos own;
-    auto qsos = [&](LoggedQsoColumns columns) -> const LoggedQsos& {
-      if (shared) return *shared;
-      own = LoggedQsos::Read(*log, columns);
-      return own;
-    };
-    // The score and the two ADIF files need no printer. With the log read once they are made on
-    // a second core while the log printout is drawn; their failures are named in the order of the
-    // outputs all the same. The score goes into ctx.score for the score sheet and the export.
-    std::string scoreFailure;
-    bool scored = false;
-    const std::string dateCompact = ContestDateCompact(ctx.year);
-    FileFailures adifFailures;
-    auto scoreAndAdifFiles = [&] {
-      try {
-        ComputeScore(ctx.logDbFile, ctx.score);
-        scored = true;
-      } catch (const ESQLiteException& e) {
-        scoreFailure = e.what();
-      }
-      WriteFromLog(adifFailures, stem + kEqslAdif, [&] {
-        std::string reason;
-        const bool written =
-            WriteEqslAdifFile(stem + kEqslAdif, qsos(LoggedQsoColumns::All), dateCompact,
-                              EqslQslMessage(stationDataLines, ctx.stationDataPresent), &reason);
-        CheckFile(adifFailures, written, stem + kEqslAdif, reason);
-      });
-      WriteFromLog(adifFailures, stem + kAdif, [&] {
-        std::string reason;
-        const bool written =
-            WriteAdifFile(stem + kAdif, qsos(LoggedQsoColumns::All), dateCompact, &reason);
-        CheckFile(adifFailures, written, stem + kAdif, reason);
-      });
-    };
-    SideThread side;
-    if (shared) side.Start(scoreAndAdifFiles);
-
-    WriteFromLog(failures, stem + kLogPrintout, [&] {
-      CheckPdf(failures, printer,
-               WriteLogPrintoutPdf(printer, report, qsos(LoggedQsoColumns::ExchangeAndMode)));
-    });
-    if (!side.Finish(adifFailures)) scoreAndAdifFiles();
-    if (scored)
-      CheckPdf(failures, printer, WriteScoreSheetPdf(printer, report, ctx.score, stationDataLines));
-    else
-      failures.AddNotWrittenForDatabase(stem + kScoreSheet, scoreFailure);
-    failures.Append(adifFailures);
-    // With station data the export's summary lines carry the score: without a score it would
-    // hand on counts that were never computed.
-    if (!scored && ctx.stationDataPresent) {
-      failures.AddNotWrittenForDatabase(stem + kLogExport, scoreFailure);
-    } else {
-      WriteFromLog(failures, stem + kLogExport, [&] {
-        std::string reason;
-        const bool written = WriteLogExportFile(stem + kLogExport, qsos(LoggedQsoColumns::Exchange),
-                                                stationDataLines, ctx.stationDataPresent, ctx.score,
-                                                ContestDateIso(ctx.year), &reason);
-        CheckFile(failures, written, stem + kLogExport, reason);
-      });
-    }
+  } else if (qsoOutputs) {
+    qsoOutputs->Finish(printer, report, failures);
   } else {
     for (const char* suffix : kOutputsDeletedWhenLogEmpty) {
       std::string reason;
