@@ -4,7 +4,7 @@
 
 #include "common/encoding.h"
 
-QString QStringFromCp1252(const std::string& cp1252) {
+QString QStringFromCp1252(std::string_view cp1252) {
   return QString::fromStdString(Cp1252ToUtf8(cp1252));
 }
 

@@ -10,18 +10,30 @@ const char* const ScoreTally::kColumns =
 
 void ScoreTally::Add(const TSQLiteRow& row, int firstColumn) {
   const auto flag = [&](int column) { return row.Integer(firstColumn + column) != 0; };
-  const std::string call = flag(0) ? std::string() : "=" + row.Text(firstColumn + 1);
+  std::uint8_t classes = 0;
   for (int mode = 0; mode < 2; ++mode) {
     if (!flag(4 + mode)) continue;
     ++qsos_[mode];
     if (flag(6)) {
       for (int half = 0; half < 2; ++half) {
-        if (flag(2 + half)) ktd_[half][mode].insert(call);
+        if (flag(2 + half)) classes |= 1u << (kKtd + 2 * half + mode);
       }
     }
-    if (flag(7)) home_[mode].insert(call);
-    if (flag(8)) other_[mode].insert(call);
+    if (flag(7)) classes |= 1u << (kHome + mode);
+    if (flag(8)) classes |= 1u << (kOther + mode);
   }
+  if (classes == 0) return;
+  if (flag(0)) {
+    key_.clear();
+  } else {
+    key_.assign(1, '=');
+    key_ += row.Text(firstColumn + 1);
+  }
+  auto found = classesOf_.find(key_);
+  if (found == classesOf_.end()) found = classesOf_.emplace(key_, 0).first;
+  const std::uint8_t fresh = classes & ~found->second;
+  found->second |= classes;
+  for (int c = 0; c < kClasses; ++c) distinct_[c] += (fresh >> c) & 1;
 }
 
 void ScoreTally::Clear() {
@@ -30,17 +42,14 @@ void ScoreTally::Clear() {
 
 ScoreValues ScoreTally::Values() const {
   ScoreValues v;
-  const auto count = [](const std::unordered_set<std::string>& calls) {
-    return static_cast<std::int32_t>(calls.size());
-  };
   v.cwQsos = qsos_[0];
   v.ssbQsos = qsos_[1];
-  v.ktdCw = count(ktd_[0][0]) + count(ktd_[1][0]);
-  v.ktdSsb = count(ktd_[0][1]) + count(ktd_[1][1]);
-  v.hbCw = count(home_[0]);
-  v.hbSsb = count(home_[1]);
-  v.euCw = count(other_[0]);
-  v.euSsb = count(other_[1]);
+  v.ktdCw = distinct_[kKtd + 0] + distinct_[kKtd + 2];
+  v.ktdSsb = distinct_[kKtd + 1] + distinct_[kKtd + 3];
+  v.hbCw = distinct_[kHome];
+  v.hbSsb = distinct_[kHome + 1];
+  v.euCw = distinct_[kOther];
+  v.euSsb = distinct_[kOther + 1];
   v.cwPoints = v.ktdCw * 4 + v.hbCw + v.euCw;
   v.ssbPoints = v.ktdSsb * 4 + v.hbSsb + v.euSsb;
   v.totalPoints = v.cwPoints + v.ssbPoints;

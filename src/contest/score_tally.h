@@ -5,7 +5,7 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 
 #include "contest/score_values.h"
 
@@ -24,9 +24,15 @@ class ScoreTally {
   ScoreValues Values() const;
 
  private:
+  // The eight classes a callsign counts in once each: KTD per half and mode, home and other
+  // stations per mode.
+  enum Class : int { kKtd = 0, kHome = 4, kOther = 6 };
+  static constexpr int kClasses = 8;
+
   std::int32_t qsos_[2] = {0, 0};  // by mode: 0 = CW, 1 = SSB
-  // Callsigns as keys that keep a missing callsign apart from an empty one.
-  std::unordered_set<std::string> ktd_[2][2];  // by half and mode
-  std::unordered_set<std::string> home_[2];    // by mode
-  std::unordered_set<std::string> other_[2];   // by mode
+  std::int32_t distinct_[kClasses] = {};
+  // For each callsign, the classes it has counted in, one bit each: one lookup per row. The keys
+  // keep a missing callsign apart from an empty one.
+  std::unordered_map<std::string, std::uint8_t> classesOf_;
+  std::string key_;  // reused, so that a callsign already seen costs no allocation
 };

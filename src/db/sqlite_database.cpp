@@ -189,6 +189,15 @@ std::string TSQLiteRow::Text(int column) const {
   }
 }
 
+void TSQLiteRow::AppendText(int column, std::string& out) const {
+  if (sqlite3_column_type(stmt_, column) != SQLITE_TEXT) {
+    out += Text(column);
+    return;
+  }
+  const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+  out.append(text, strnlen(text, sqlite3_column_bytes(stmt_, column)));
+}
+
 std::int64_t TSQLiteRow::Integer(int column) const {
   return sqlite3_column_int64(stmt_, column);
 }

@@ -70,6 +70,8 @@ class TSQLiteRow {
  public:
   // As TSQLiteTable::FieldAsString reads the same cell.
   std::string Text(int column) const;
+  // Appends what Text(column) returns to `out`, without a string of its own in between.
+  void AppendText(int column, std::string& out) const;
   // The value as an integer; NULL reads as 0.
   std::int64_t Integer(int column) const;
 

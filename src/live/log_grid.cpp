@@ -15,9 +15,24 @@ std::array<int, kLogGridColumns> LogGridColumnWidths(int gridWidth) {
   return widths;
 }
 
+LogGridRow::LogGridRow(std::initializer_list<std::string_view> cells) {
+  for (std::string_view cell : cells) Append(cell);
+}
+
+void LogGridRow::Append(std::string_view cell) {
+  if (cells_ == kLogGridColumns) return;
+  text_ += cell;
+  ends_[cells_++] = static_cast<std::uint32_t>(text_.size());
+}
+
 LogGridRow LogGridRowOf(const TSQLiteRow& row) {
   LogGridRow cells;
-  for (int column = 0; column < kLogGridColumns; ++column) cells[column] = row.Text(column);
+  // Room for a usual row: the cells are short, the two texts a few words.
+  cells.text_.reserve(96);
+  for (int column = 0; column < kLogGridColumns; ++column) {
+    row.AppendText(column, cells.text_);
+    cells.ends_[cells.cells_++] = static_cast<std::uint32_t>(cells.text_.size());
+  }
   return cells;
 }
 

@@ -54,9 +54,9 @@ void PaperLogModel::Open() {
     const LogGridRow& last = rows_.back();
     const bool ssb = last[3].size() == 2;
     if (ssb == CwMode()) SetMode(ssb);
-    if (IsQsoTime(last[1])) {
-      hour_ = std::stoi(last[1].substr(0, 2));
-      minute_ = std::stoi(last[1].substr(2, 2));
+    if (const std::string utc(last[1]); IsQsoTime(utc)) {
+      hour_ = std::stoi(utc.substr(0, 2));
+      minute_ = std::stoi(utc.substr(2, 2));
     }
   } else {
     hour_ = 6;

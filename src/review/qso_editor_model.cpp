@@ -40,7 +40,8 @@ void QsoEditorModel::SelectRow(int index) {
   }
   const LogGridRow& row = rows_[static_cast<size_t>(index)];
   currentRowId_ = row[0];
-  line_ = EditorQso{row[1], row[2], row[3], row[4], row[5], row[6]};
+  line_ = EditorQso{std::string(row[1]), std::string(row[2]), std::string(row[3]),
+                    std::string(row[4]), std::string(row[5]), std::string(row[6])};
 }
 
 void QsoEditorModel::NewQso() {
