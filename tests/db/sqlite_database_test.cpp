@@ -288,6 +288,9 @@ TEST_F(SqliteDatabaseTest, RowsVisitedInPlaceReadAsTheResultTableReadsThem) {
   db.AddParamInt(":first", 0);
   db.ForEachRow("SELECT a, k FROM t WHERE k >= :first ORDER BY k", [&](const TSQLiteRow& row) {
     EXPECT_EQ(row.Text(0), table->FieldAsString(0)) << "row " << texts.size();
+    std::string appended = "|";
+    row.AppendText(0, appended);
+    EXPECT_EQ(appended, "|" + row.Text(0)) << "row " << texts.size();
     EXPECT_EQ(row.Integer(1), table->FieldAsInteger(1));
     texts.push_back(row.Text(0));
     table->Next();
