@@ -6,8 +6,10 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "keyer/hamlib_rig_client.h"
@@ -48,7 +50,8 @@ TEST(RigKeyerWithRigctld, KeysThroughTheDummyRigFollowsItsModeAndNoticesItsEnd) 
   std::mutex mutex;  // the handlers run on the keyer's timer thread
   std::vector<Event> events;
   std::vector<RigModeChange> modes;
-  keyer.SetConnectionHandler([&](Event event, const std::string&) {
+  keyer.SetConnectionHandler([&](Event event, const std::string& reason) {
+    if (event == Event::Refused) std::fprintf(stderr, "connection refused: %s\n", reason.c_str());
     std::lock_guard lock(mutex);
     events.push_back(event);
   });
@@ -63,10 +66,22 @@ TEST(RigKeyerWithRigctld, KeysThroughTheDummyRigFollowsItsModeAndNoticesItsEnd) 
     });
   };
   keyer.SetSpeed(40);
-  // "localhost" may name ::1 before 127.0.0.1, where rigctld listens by default.
-  keyer.Connect("localhost:" + port);
-  ASSERT_TRUE(reported(events, 1));
-  ASSERT_EQ(events[0], Event::Connected);
+  // "localhost" may name ::1 before 127.0.0.1, where rigctld listens by default. A daemon that has
+  // just started listening may still turn the first connection away: again, as the operator would
+  // after the message.
+  for (std::size_t attempt = 1; attempt <= 5; ++attempt) {
+    keyer.Connect("localhost:" + port);
+    ASSERT_TRUE(reported(events, attempt));
+    std::unique_lock lock(mutex);
+    if (events.back() != Event::Refused) break;
+    lock.unlock();
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  }
+  {
+    std::lock_guard lock(mutex);
+    ASSERT_EQ(events.back(), Event::Connected);
+    events.clear();  // what follows counts from the connection on
+  }
 
   ASSERT_TRUE(keyer.TransmitText("cq <20>de<40>"));
   ASSERT_TRUE(keyer.WaitForMessageEnd(0, std::chrono::seconds(20)));
@@ -100,8 +115,8 @@ TEST(RigKeyerWithRigctld, KeysThroughTheDummyRigFollowsItsModeAndNoticesItsEnd) 
   // rigctld killed: the next exchange fails, and the loss is reported.
   daemon.Kill();
   ASSERT_TRUE(keyer.PollMode());
-  ASSERT_TRUE(reported(events, 2));
-  EXPECT_EQ(events[1], Event::Lost);
+  ASSERT_TRUE(reported(events, 1));
+  EXPECT_EQ(events[0], Event::Lost);
   EXPECT_FALSE(keyer.TransmitText("cq"));
 }
 
