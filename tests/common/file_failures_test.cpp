@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 namespace {
 
 TEST(FileFailures, NoFailureGivesNoMessage) {
@@ -59,24 +56,6 @@ TEST(FileFailures, DatabaseFailuresCarryItsMessageOnceAndFallbacksTheirNewName) 
             "data/2025/XX9XX_P 2025 Abrechnungsblatt.pdf: Is a directory; geschrieben als "
             "XX9XX_P 2025 Abrechnungsblatt_20250720180000.pdf\r\r"
             "Vorhandene Dateien dieser Namen bleiben unver\xE4ndert.");
-}
-
-// Closing collects the failures of its second thread apart and adds them after its own.
-TEST(FileFailures, AppendedFailuresFollowAndTheFirstDatabaseMessageStays) {
-  FileFailures side;
-  side.AddNotWrittenForDatabase("b.adi", "side message");
-  side.AddNotWritten("c.ktd", "No space left on device");
-  FileFailures own;
-  own.AddNotWritten("a.pdf", "Is a directory");
-  own.Append(side);
-  std::vector<std::string> paths;
-  for (const FileFailure& f : own.List()) paths.push_back(f.path);
-  EXPECT_EQ(paths, (std::vector<std::string>{"a.pdf", "b.adi", "c.ktd"}));
-  EXPECT_EQ(own.DatabaseMessage(), "side message");
-  FileFailures earlier;
-  earlier.AddNotWrittenForDatabase("a.pdf", "own message");
-  earlier.Append(side);
-  EXPECT_EQ(earlier.DatabaseMessage(), "own message");
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #pragma once
 // The live-entry model in a working folder of its own, with a keyer on virtual time and a fake
-// serial port, and a rig keyer on the same time with a fake rigctld (or a real one given, on its
-// own threads), driven as the window drives it: keys in, edits as a line edit makes them (cursor
-// at the end), focus moves and clicks. The rig keyer's reports reach the model when the test
-// advances time or pumps, as the window takes them on its own thread.
+// serial port, and a rig keyer on the same time with a fake rigctld, driven as the window drives
+// it: keys in, edits as a line edit makes them (cursor at the end), focus moves and clicks. The
+// rig keyer's reports reach the model when the test advances time, as the window takes them on
+// its own thread.
 
 #include <deque>
 #include <functional>
@@ -23,32 +23,21 @@
 
 class LiveModelDriver : public LiveFolder {
  public:
-  explicit LiveModelDriver(int availablePorts = 20, const std::string& own = "HB9OWN/P",
-                           RigKeyer* realRig = nullptr)
-      : LiveFolder(own, {2024, 7, 21, 7, 10, 0}),
-        port(timers, availablePorts),
-        rigKeyer(realRig != nullptr ? *realRig : rig) {
+  explicit LiveModelDriver(int availablePorts = 20, const std::string& own = "HB9OWN/P")
+      : LiveFolder(own, {2024, 7, 21, 7, 10, 0}), port(timers, availablePorts) {
     // The keyer runs on virtual time: message ends arrive while time is advanced, and waiting for
     // a replaced message advances it.
     keyer.SetMessageEndHandler(
         [this](MessagePlayer::MessageEnd how) { model->MessageEnded(how, keyer.MessagesEnded()); });
-    rigKeyer.SetMessageEndHandler([this](MessagePlayer::MessageEnd) {
-      Report([this, number = rigKeyer.MessagesEnded()] { model->RigMessageEnded(number); });
+    rig.SetMessageEndHandler([this](MessagePlayer::MessageEnd) {
+      Report([this, number = rig.MessagesEnded()] { model->RigMessageEnded(number); });
     });
-    rigKeyer.SetConnectionHandler(
-        [this](RigKeyer::ConnectionEvent event, const std::string& reason) {
-          Report([this, event, reason] { model->RigConnection(event, reason); });
-        });
-    rigKeyer.SetModeHandler([this](RigModeChange change) {
-      Report([this, change] {
-        ++modeReports;
-        model->RigModeReported(change);
-      });
+    rig.SetConnectionHandler([this](RigKeyer::ConnectionEvent event, const std::string& reason) {
+      Report([this, event, reason] { model->RigConnection(event, reason); });
     });
-    if (realRig != nullptr) {  // it runs in real time: a replaced message is waited for so
-      model = std::make_unique<LiveEntryModel>(ctx, keyer, rigKeyer);
-      return;
-    }
+    rig.SetModeHandler([this](RigModeChange change) {
+      Report([this, change] { model->RigModeReported(change); });
+    });
     model = std::make_unique<LiveEntryModel>(
         ctx, keyer, rig, [this](std::uint64_t endedBefore, int maxMs) {
           for (int ms = 0; ms < maxMs && model->Keying().MessagesEnded() <= endedBefore; ++ms) {
@@ -183,9 +172,7 @@ class LiveModelDriver : public LiveFolder {
   FakeRigClient rigClient;
   TestExchangeRunner runner;
   RigKeyer rig{rigClient, timers, runner};
-  RigKeyer& rigKeyer;  // the one the model keys through: `rig` or the real one
   std::unique_ptr<LiveEntryModel> model;
-  int modeReports = 0;
 
  private:
   void Report(std::function<void()> report) {

@@ -1,6 +1,6 @@
 // The live-entry model keying through rigctld (a fake one, on virtual time): whole QSOs, stops,
-// the automatic CQ and the watchdog as on the serial path, the connection's failures, and mode
-// following.
+// the connection's failures, and mode following. The rig keyer against the real rigctld is
+// tested in tests/keyer/rig_keyer_rigctld_test.cpp.
 
 #include <gtest/gtest.h>
 
@@ -123,30 +123,6 @@ INSTANTIATE_TEST_SUITE_P(
         StopCase{"SearchAndPounce", RigStatus::Ok, 10, {"CQ KTD DE HB9XYZ/P TEST", "stop"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(LiveRigKeying, AutoCqRepeatsTwoSecondsAfterEachEndAndTheWatchdogEndsCqMode) {
-  KeyingOn();
-  live.Function(9);  // Auto-CQ: the CQ starts at once
-  for (int repeat = 0; repeat < 3; ++repeat) {
-    const unsigned generation = live.View().autoCqTimer.generation;
-    live.FinishMessage();
-    // Timer2 counts its 2000 ms anew from the message's end.
-    ASSERT_TRUE(live.View().autoCqTimer.running);
-    EXPECT_EQ(live.View().autoCqTimer.intervalMs, 2000);
-    EXPECT_GT(live.View().autoCqTimer.generation, generation);
-    live.model->AutoCqTimerTick();
-    EXPECT_TRUE(Running()) << repeat;
-  }
-  EXPECT_EQ(Sent(), std::vector<std::string>(4, "TEST DE HB9XYZ/P"));
-  live.Press(Code::Escape);
-  live.FinishMessage();
-  live.model->AutoCqTimerTick();
-  EXPECT_FALSE(Running());
-  EXPECT_TRUE(live.View().watchDog.running);
-  live.model->WatchDogTick();
-  EXPECT_FALSE(live.View().cq.checked);
-  EXPECT_EQ(live.View().msgLabel.text, "Modus : S+P");
-}
-
 TEST_F(LiveRigKeying, ARefusedConnectionLeavesKeyingOffAndSaysWhy) {
   live.rigClient.Answer(Call::Open, RigReply::Failed("localhost:4532: Connection refused"));
   live.Function(6);
@@ -194,6 +170,29 @@ TEST_F(LiveRigKeying, ModeFollowingWithoutRigctldTriesAgainNowAndThen) {
   live.model->CheckBoxClicked(Box::FollowRig, false);  // nothing needs rigctld any more
   live.Advance(0);
   EXPECT_EQ(live.rigClient.Calls().back(), "close");
+}
+
+TEST_F(LiveRigKeying, TheRigsModeIsFollowedBetweenQsosOnly) {
+  KeyingOn();
+  live.model->CheckBoxClicked(Box::FollowRig, true);
+  const auto poll = [&] {
+    for (int tick = 0; tick < 6; ++tick) {
+      live.model->RigModeTimerTick();
+      live.Advance(0);
+    }
+  };
+  live.Type("HB9DEF");
+  live.rigClient.SetMode("USB");
+  poll();
+  EXPECT_FALSE(live.View().ssb.checked);  // not in the middle of a QSO
+  live.Press(Code::Escape);
+  poll();
+  EXPECT_TRUE(live.View().ssb.checked);
+  EXPECT_FALSE(live.model->KeyingActive());  // keying is for CW only
+  live.rigClient.SetMode("CW");
+  poll();
+  EXPECT_FALSE(live.View().ssb.checked);
+  EXPECT_TRUE(live.model->KeyingActive());
 }
 
 }  // namespace

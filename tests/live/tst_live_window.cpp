@@ -249,7 +249,6 @@ void LiveWindowTest::keyingOnAFakePortAndAFailingPort() {
   QVERIFY(w.port->ControlLineOn(ControlLine::Dtr));
   QCOMPARE(w.FocusName(), QString("EditCallsign"));
   w.Key(Qt::Key_F6);
-  QVERIFY(!w.port->IsOpen());
   QVERIFY(!w.Shown("ButtonMyCall"));
 
   auto* com = w.Find<QComboBox>("ComboBoxCOM");
@@ -371,7 +370,6 @@ void LiveWindowTest::keyingThroughRigctldRefusedOnAndLost() {
 
   w.rig->Answer(Call::Open, RigReply::Failed("localhost:4532: Connection refused"));
   QTest::mouseClick(viaRigctld, Qt::LeftButton, {}, QPoint(6, viaRigctld->height() / 2));
-  QVERIFY(!w.Find<QCheckBox>("CheckBoxFarnsworth")->isEnabled());
   QCOMPARE(w.FocusName(), QString("EditCallsign"));
   w.Key(Qt::Key_F6);
   QTRY_COMPARE(prompts.errors.size(), 1);
@@ -381,7 +379,6 @@ void LiveWindowTest::keyingThroughRigctldRefusedOnAndLost() {
   w.rig->Answer(Call::Open, RigReply::Ok());
   w.Key(Qt::Key_F6);
   QTRY_VERIFY(w.Shown("LabelMSG"));
-  QVERIFY(!viaRigctld->isEnabled());  // the path changes only while keying is off
   QVERIFY(!w.port->IsOpen());
 
   w.rig->Answer(Call::Send, RigReply::Failed("rigctld: Verbindung beendet"));

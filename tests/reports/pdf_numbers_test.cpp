@@ -44,7 +44,6 @@ TEST(PdfNumbers, WholeNumbersAndHundredthsReadAsPrintfWritesThem) {
     ASSERT_EQ(Appended(AppendHundredths, v), PrintfHundredths(v)) << v;
     ASSERT_EQ(Appended(AppendInteger, v), std::to_string(v)) << v;
   }
-  EXPECT_EQ(Appended(AppendHundredths, -5LL), "-0.05");
 }
 
 TEST(PdfNumbers, ColourComponentsRoundAsPrintfRoundsThem) {
@@ -57,9 +56,6 @@ TEST(PdfNumbers, ColourComponentsRoundAsPrintfRoundsThem) {
   for (float v : values) {
     ASSERT_EQ(Appended(AppendColorComponent, v), PrintfColorComponent(v)) << v;
   }
-  EXPECT_EQ(Appended(AppendColorComponent, 0.0f), "0.0");
-  EXPECT_EQ(Appended(AppendColorComponent, 0.25f), "0.25");
-  EXPECT_EQ(Appended(AppendColorComponent, 1.0f), "1.0");
 }
 
 }  // namespace
