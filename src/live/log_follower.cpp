@@ -18,9 +18,6 @@ LogGridRead LogFollower::Read(const std::string& logDbFile, bool all) {
   if (all) {
     tally_.Clear();
     lastRowid_ = kBeforeAll;
-    // Counting the rows walks the table's pages without reading them, and saves moving every
-    // row while the vector grows.
-    rows.reserve(static_cast<size_t>(db.GetTable("SELECT count(*) FROM ktd")->CountResult()));
   }
   // One pass gives each row's grid cells and what it counts for the score.
   db.AddParamInt(":after", lastRowid_);

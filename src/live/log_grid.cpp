@@ -37,10 +37,9 @@ LogGridRow LogGridRowOf(const TSQLiteRow& row) {
 }
 
 std::vector<LogGridRow> ReadLogGridRows(TSQLiteDatabase& db) {
+  // No count first: a row moves cheaply while the vector grows, and counting walked the table
+  // once more.
   std::vector<LogGridRow> rows;
-  // Counting the rows walks the table's pages without reading them, and saves moving every row
-  // while the vector grows.
-  rows.reserve(static_cast<size_t>(db.GetTable("SELECT count(*) FROM ktd")->CountResult()));
   db.ForEachRow("SELECT rowid, * FROM ktd",
                 [&](const TSQLiteRow& row) { rows.push_back(LogGridRowOf(row)); });
   return rows;
