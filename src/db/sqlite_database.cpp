@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 #include "common/ascii_text.h"
 
@@ -40,6 +41,12 @@ TSQLiteTable::ColumnKind KindFromDeclaredType(const char* declared, int storageC
   if (type == "NUMERIC" || type == "FLOAT" || type == "DOUBLE" || type == "REAL") return K::Float;
   if (type == "BLOB") return K::Blob;
   return K::Text;
+}
+
+// A text cell up to its first zero byte, as every reader of the layer reads it.
+std::string_view TextCell(sqlite3_stmt* stmt, int column) {
+  const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+  return {text, strnlen(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt, column)))};
 }
 
 }  // namespace
@@ -174,10 +181,8 @@ std::string TSQLiteRow::Text(int column) const {
       std::snprintf(buf, sizeof buf, "%.15g", sqlite3_column_double(stmt_, column));
       return buf;
     }
-    case SQLITE_TEXT: {
-      const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
-      return std::string(text, strnlen(text, sqlite3_column_bytes(stmt_, column)));
-    }
+    case SQLITE_TEXT:
+      return std::string(TextCell(stmt_, column));
     case SQLITE_BLOB: {
       const int bytes = sqlite3_column_bytes(stmt_, column);
       const void* blob = sqlite3_column_blob(stmt_, column);
@@ -194,8 +199,7 @@ void TSQLiteRow::AppendText(int column, std::string& out) const {
     out += Text(column);
     return;
   }
-  const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
-  out.append(text, strnlen(text, sqlite3_column_bytes(stmt_, column)));
+  out += TextCell(stmt_, column);
 }
 
 std::int64_t TSQLiteRow::Integer(int column) const {
@@ -337,12 +341,9 @@ std::unique_ptr<TSQLiteTable> TSQLiteDatabase::GetTable(const std::string& sql) 
         case SQLITE_FLOAT:
           table->cells_.emplace_back(sqlite3_column_double(stmt, c));
           break;
-        case SQLITE_TEXT: {
-          const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c));
-          const int bytes = sqlite3_column_bytes(stmt, c);
-          table->cells_.emplace_back(std::string(text, strnlen(text, bytes)));
+        case SQLITE_TEXT:
+          table->cells_.emplace_back(std::string(TextCell(stmt, c)));
           break;
-        }
         case SQLITE_BLOB: {
           const int bytes = sqlite3_column_bytes(stmt, c);
           const void* blob = sqlite3_column_blob(stmt, c);
